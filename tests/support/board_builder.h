@@ -1,0 +1,37 @@
+#pragma once
+// Helpers for building positions in tests.
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/capture_scan.h"
+
+namespace solvar::test {
+
+inline engine::Board FramedBoard(int width = 31, int height = 31) {
+  engine::Board board;
+  board.SetFieldSize(width, height);
+  engine::FrameBoard(board);
+  return board;
+}
+
+inline void Put(engine::Board& board, engine::CellState code,
+                std::initializer_list<engine::Node> nodes) {
+  for (const auto node : nodes) board.Set(node, code);
+}
+
+// Records every hook of a capture scan.
+class RecordingObserver : public engine::CaptureObserver {
+ public:
+  void OnOutline(const engine::Outline& outline) override { outlines.push_back(outline); }
+  void OnRepaintDots() override { ++repaints; }
+  void OnLogLine(std::string_view line) override { lines.emplace_back(line); }
+
+  std::vector<engine::Outline> outlines;
+  int repaints = 0;
+  std::vector<std::string> lines;
+};
+
+}  // namespace solvar::test

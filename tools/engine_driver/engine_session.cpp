@@ -1,0 +1,248 @@
+#include "engine_driver/engine_session.h"
+
+#include <charconv>
+#include <map>
+#include <sstream>
+
+#include "ai/computer_move.h"
+#include "ai/threat.h"
+#include "engine/capture_scan.h"
+
+namespace solvar::tools {
+
+namespace {
+
+using engine::Node;
+using engine::Side;
+
+std::optional<int> ParseInt(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+std::optional<Side> ParseSide(const std::string& text) {
+  if (text == "own") return Side::Own;
+  if (text == "rival") return Side::Rival;
+  return std::nullopt;
+}
+
+std::string Trim(std::string_view line) {
+  const auto first = line.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  const auto last = line.find_last_not_of(" \t\r");
+  return std::string(line.substr(first, last - first + 1));
+}
+
+// Collects what a capture scan reports, for the "scan" answer.
+class OutlineCollector : public ai::MoveObserver {
+ public:
+  void OnOutline(const engine::Outline& outline) override { outlines.push_back(outline); }
+  std::vector<engine::Outline> outlines;
+};
+
+const std::vector<std::string>& CommandNames() {
+  static const std::vector<std::string> names{
+      "boardsize", "clear_board", "count", "genmove", "last_player_move", "list_commands",
+      "name", "play", "quit", "scan", "seed", "selfplay", "set", "showboard", "threat",
+      "version"};
+  return names;
+}
+
+}  // namespace
+
+EngineSession::EngineSession() { ResetBoard(); }
+
+void EngineSession::ResetBoard() {
+  for (int x = 0; x < engine::BoardColumns; ++x) {
+    for (int y = 0; y < engine::BoardRows; ++y) m_board.Set(x, y, engine::csFree);
+  }
+  engine::FrameBoard(m_board);
+  m_lastPlayerMove = Node{0, 0};
+}
+
+std::string EngineSession::Handle(std::string_view rawLine) {
+  const std::string line = Trim(rawLine);
+  if (line.empty() || line.front() == '#') return {};
+  std::istringstream words(line);
+  std::string command;
+  words >> command;
+  Args args;
+  for (std::string word; words >> word;) args.push_back(word);
+
+  const Reply reply = Dispatch(command, args);
+  if (!reply.ok) return "? " + reply.text + "\n\n";
+  if (reply.multiLine) return "=\n" + reply.text + "\n";
+  return reply.text.empty() ? "=\n\n" : "= " + reply.text + "\n\n";
+}
+
+EngineSession::Reply EngineSession::Dispatch(const std::string& command, const Args& args) {
+  using Handler = Reply (EngineSession::*)(const Args&);
+  static const std::map<std::string, Handler> handlers{
+      {"boardsize", &EngineSession::BoardSize},
+      {"clear_board", &EngineSession::ClearBoard},
+      {"set", &EngineSession::Set},
+      {"play", &EngineSession::Play},
+      {"genmove", &EngineSession::GenMove},
+      {"threat", &EngineSession::Threat},
+      {"scan", &EngineSession::Scan},
+      {"last_player_move", &EngineSession::LastPlayerMove},
+      {"seed", &EngineSession::Seed},
+      {"showboard", &EngineSession::ShowBoard},
+      {"count", &EngineSession::Count},
+      {"selfplay", &EngineSession::SelfPlay},
+      {"list_commands", &EngineSession::ListCommands},
+  };
+  if (command == "name") return Reply{true, "solvar-engine"};
+  if (command == "version") return Reply{true, "0.7.1.2"};
+  if (command == "quit") {
+    m_finished = true;
+    return Reply{};
+  }
+  const auto handler = handlers.find(command);
+  if (handler == handlers.end()) return Reply{false, "unknown command"};
+  return (this->*handler->second)(args);
+}
+
+EngineSession::Reply EngineSession::BoardSize(const Args& args) {
+  if (args.size() != 2) return Reply{false, "usage: boardsize W H"};
+  const auto w = ParseInt(args[0]);
+  const auto h = ParseInt(args[1]);
+  if (!w || !h || !engine::IsAllowedFieldSize(*w, *h)) {
+    return Reply{false, "field size must be 15..45 by 15..35"};
+  }
+  m_board.SetFieldSize(*w, *h);
+  ResetBoard();
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::ClearBoard(const Args& args) {
+  if (!args.empty()) return Reply{false, "usage: clear_board"};
+  ResetBoard();
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::Set(const Args& args) {
+  if (args.size() != 3) return Reply{false, "usage: set X Y CODE"};
+  const auto x = ParseInt(args[0]);
+  const auto y = ParseInt(args[1]);
+  const auto code = ParseInt(args[2]);
+  if (!x || !y || !m_board.InField(*x, *y)) return Reply{false, "node outside the field"};
+  if (!code || *code < 0 || *code >= engine::CellStateCount) return Reply{false, "code must be 0..7"};
+  m_board.Set(*x, *y, static_cast<engine::CellState>(*code));
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::Play(const Args& args) {
+  if (args.size() != 3) return Reply{false, "usage: play SIDE X Y"};
+  const auto side = ParseSide(args[0]);
+  const auto x = ParseInt(args[1]);
+  const auto y = ParseInt(args[2]);
+  if (!side) return Reply{false, "side must be own or rival"};
+  if (!x || !y || !m_board.IsPlayable(*x, *y) || m_board.At(*x, *y) != engine::csFree) {
+    return Reply{false, "not a free playable node"};
+  }
+  const Node node{*x, *y};
+  engine::PlaceDot(m_board, node, *side);
+  if (*side == Side::Own) m_lastPlayerMove = node;
+  ai::MoveObserver quiet;
+  const engine::ScanContext scan{quiet, m_random, false};
+  engine::ScanCaptures(m_board, *side, scan);
+  engine::ScanCaptures(m_board, engine::Opponent(*side), scan);
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::GenMove(const Args& args) {
+  const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
+  if (!side) return Reply{false, "usage: genmove own|rival"};
+  ai::MoveObserver quiet;
+  const auto node = ai::ComputerMove(m_board, *side, ai::MoveContext{quiet, m_random, m_lastPlayerMove});
+  if (!node) return Reply{false, "no free node"};
+  return Reply{true, std::to_string(node->x) + " " + std::to_string(node->y)};
+}
+
+EngineSession::Reply EngineSession::Threat(const Args& args) {
+  const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
+  if (!side) return Reply{false, "usage: threat own|rival"};
+  const ai::ThreatResult result = ai::EvaluateThreat(m_board, *side);
+  return Reply{true, std::to_string(result.Level) + " " + std::to_string(result.X) + " " +
+                         std::to_string(result.Y)};
+}
+
+EngineSession::Reply EngineSession::Scan(const Args& args) {
+  const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
+  if (!side) return Reply{false, "usage: scan own|rival"};
+  OutlineCollector collector;
+  engine::ScanCaptures(m_board, *side, engine::ScanContext{collector, m_random, false});
+  std::string text = std::to_string(collector.outlines.size()) + "\n";
+  for (const auto& outline : collector.outlines) {
+    text += std::to_string(outline.dotsInside);
+    for (const Node v : outline.vertices) {
+      text += " " + std::to_string(v.x) + "," + std::to_string(v.y);
+    }
+    text += "\n";
+  }
+  return Reply{true, text, true};
+}
+
+EngineSession::Reply EngineSession::LastPlayerMove(const Args& args) {
+  if (args.size() != 2) return Reply{false, "usage: last_player_move X Y"};
+  const auto x = ParseInt(args[0]);
+  const auto y = ParseInt(args[1]);
+  if (!x || !y) return Reply{false, "coordinates must be integers"};
+  m_lastPlayerMove = Node{*x, *y};
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::Seed(const Args& args) {
+  std::uint64_t seed = 0;
+  if (args.size() != 1) return Reply{false, "usage: seed N"};
+  const std::string& text = args[0];
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (ec != std::errc() || ptr != text.data() + text.size()) return Reply{false, "seed must be a number"};
+  m_random.FixSeed(seed);
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::ShowBoard(const Args&) {
+  std::string text;
+  for (int y = 0; y <= m_board.FieldHeight(); ++y) {
+    for (int x = 0; x <= m_board.FieldWidth(); ++x) {
+      text += static_cast<char>('0' + m_board.At(x, y));
+    }
+    text += "\n";
+  }
+  return Reply{true, text, true};
+}
+
+EngineSession::Reply EngineSession::Count(const Args&) {
+  const engine::CellCounts counts = engine::CountCells(m_board);
+  return Reply{true, std::to_string(counts.OwnScore) + " " + std::to_string(counts.RivalScore) +
+                         " " + std::to_string(counts.FreeCount)};
+}
+
+// Plays on as the hidden computer-against-computer mode does: side 1 then
+// side 2 each round, stopping as soon as no free node is left.
+EngineSession::Reply EngineSession::SelfPlay(const Args&) {
+  ai::MoveObserver quiet;
+  int moves = 0;
+  Side mover = Side::Own;
+  while (!engine::IsGameOver(engine::CountCells(m_board))) {
+    if (!ai::ComputerMove(m_board, mover, ai::MoveContext{quiet, m_random, m_lastPlayerMove})) break;
+    ++moves;
+    mover = engine::Opponent(mover);
+  }
+  const engine::CellCounts counts = engine::CountCells(m_board);
+  return Reply{true, std::to_string(counts.OwnScore) + " " + std::to_string(counts.RivalScore) +
+                         " " + std::to_string(moves)};
+}
+
+EngineSession::Reply EngineSession::ListCommands(const Args&) {
+  std::string text;
+  for (const auto& name : CommandNames()) text += name + "\n";
+  return Reply{true, text, true};
+}
+
+}  // namespace solvar::tools

@@ -1,0 +1,60 @@
+#pragma once
+// The headless engine driver: a line protocol through which scripts and
+// other programs set up positions, ask for the computer's move and play
+// whole games without the window.
+//
+// One command per line; each answer starts with "=" (success) or "?"
+// (failure, then a message) and ends with one empty line. A one-line result
+// follows "= " on the same line; a multi-line result starts on the next line.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/random.h"
+
+namespace solvar::tools {
+
+class EngineSession {
+ public:
+  EngineSession();
+
+  // Handles one input line. Returns the whole answer, its closing empty line
+  // included, or an empty string for a line that is ignored.
+  std::string Handle(std::string_view line);
+  bool Finished() const { return m_finished; }
+
+ private:
+  using Args = std::vector<std::string>;
+  struct Reply {
+    bool ok = true;
+    std::string text;
+    bool multiLine = false;
+  };
+
+  Reply Dispatch(const std::string& command, const Args& args);
+  Reply BoardSize(const Args& args);
+  Reply ClearBoard(const Args& args);
+  Reply Set(const Args& args);
+  Reply Play(const Args& args);
+  Reply GenMove(const Args& args);
+  Reply Threat(const Args& args);
+  Reply Scan(const Args& args);
+  Reply LastPlayerMove(const Args& args);
+  Reply Seed(const Args& args);
+  Reply ShowBoard(const Args& args);
+  Reply Count(const Args& args);
+  Reply SelfPlay(const Args& args);
+  Reply ListCommands(const Args& args);
+
+  void ResetBoard();
+
+  engine::Board m_board;
+  engine::Random m_random;
+  engine::Node m_lastPlayerMove{};
+  bool m_finished = false;
+};
+
+}  // namespace solvar::tools
