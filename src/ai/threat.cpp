@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/bit_masks.h"
 #include "engine/work_map.h"
 
 namespace solvar::ai {
@@ -12,18 +13,13 @@ namespace solvar::ai {
 namespace {
 
 using engine::Board;
+using engine::ColumnMasks;
 using engine::MapIndex;
 using engine::MapSize;
 using engine::MapX;
 using engine::MapY;
 using engine::NeighbourOffsets;
 using engine::Side;
-
-// Codes of the evaluation's private copy of the Board.
-enum ThreatCode : std::uint8_t { tmFree = 0, tmEncloser = 1, tmTarget = 2, tmBorder = 3 };
-
-// How far a fill has got with a target cell.
-enum FillState : std::uint8_t { Unvisited = 0, ReachesFrame = 1, Filled = 2 };
 
 constexpr int MaxLevel = NoLevel - 1;
 constexpr int DumpX = 10;
@@ -40,36 +36,38 @@ struct Candidate {
 // the merged list.
 using CopyIndex = std::array<int, 4>;
 
-ThreatCode CodeFor(engine::CellState code, Side encloser) {
-  if (code == engine::csFree) return tmFree;
-  if (code == engine::csBorder) return tmBorder;
-  return engine::IsTerritoryOf(code, encloser) ? tmEncloser : tmTarget;
-}
-
 class ThreatEvaluator {
  public:
   ThreatEvaluator(const Board& board, Side encloser, ThreatObserver* observer)
-      : m_board(board), m_encloser(encloser), m_observer(observer) {}
+      : m_board(board), m_enclosingSide(encloser), m_observer(observer) {}
 
   ThreatResult Run() {
-    BuildMap();
-    MarkGroupsThatReachTheFrame();
+    const engine::BoardMasks masks = engine::SplitBoard(m_board);
+    m_free = masks.free;
+    m_encloser = masks.Territory(m_enclosingSide);
+    m_target = masks.Territory(engine::Opponent(m_enclosingSide));
+    // One pass from the frame: a group with a cell next to the frame can
+    // never be enclosed, whichever of its cells a fill would start from.
+    const ColumnMasks reachesFrame = engine::Flood(engine::Touching(m_target, masks.border), m_target);
+    const ColumnMasks enclosable = engine::AndNot(m_target, reachesFrame);
+    if (engine::IsEmpty(enclosable)) return ThreatResult{};
+
+    m_visited.fill(0);
+    m_listedBy.fill(0);
+    m_copyCount.fill(0);
+    m_merged.clear();
     int bestLevel = NoLevel;
-    bool found = false;
     for (int x = 0; x <= m_board.FieldWidth(); ++x) {
       for (int y = 0; y <= m_board.FieldHeight(); ++y) {
-        const int cell = MapIndex(x, y);
-        if (m_map[cell] != tmTarget || m_state[cell] != Unvisited) continue;
-        const int level = std::min(FillRegion(cell), MaxLevel);
+        if (!engine::Has(enclosable, x, y) || m_visited[MapIndex(x, y)]) continue;
+        const int level = std::min(FillRegion(MapIndex(x, y)), MaxLevel);
         DumpCandidates();
         MergeCandidates();
         SetCandidateLevel(level);
         CopyCandidates();
         bestLevel = std::min(bestLevel, level);
-        found = true;
       }
     }
-    if (!found) return ThreatResult{};
     return PickCandidate(bestLevel);
   }
 
@@ -79,62 +77,22 @@ class ThreatEvaluator {
     int next;
   };
 
-  void BuildMap() {
-    m_map.fill(tmBorder);
-    for (int x = 0; x <= m_board.FieldWidth(); ++x) {
-      for (int y = 0; y <= m_board.FieldHeight(); ++y) {
-        m_map[MapIndex(x, y)] = CodeFor(m_board.At(x, y), m_encloser);
-      }
-    }
-    m_state.fill(Unvisited);
-    m_listedBy.fill(0);
-    m_copyCount.fill(0);
-  }
-
-  bool TouchesFrame(int cell) const {
-    for (const int offset : NeighbourOffsets) {
-      if (m_map[cell + offset] == tmBorder) return true;
-    }
-    return false;
-  }
-
-  // One pass from the frame: every target group with a cell next to the frame
-  // can never be enclosed, whichever of its cells a fill would start from.
-  void MarkGroupsThatReachTheFrame() {
-    int top = 0;
-    for (int x = 0; x <= m_board.FieldWidth(); ++x) {
-      for (int y = 0; y <= m_board.FieldHeight(); ++y) {
-        const int cell = MapIndex(x, y);
-        if (m_map[cell] == tmTarget && TouchesFrame(cell)) {
-          m_state[cell] = ReachesFrame;
-          m_cells[top++] = cell;
-        }
-      }
-    }
-    while (top > 0) {
-      const int cell = m_cells[--top];
-      for (const int offset : NeighbourOffsets) {
-        const int next = cell + offset;
-        if (m_map[next] == tmTarget && m_state[next] == Unvisited) {
-          m_state[next] = ReachesFrame;
-          m_cells[top++] = next;
-        }
-      }
-    }
-  }
+  bool IsFree(int cell) const { return engine::Has(m_free, MapX(cell), MapY(cell)); }
+  bool IsTarget(int cell) const { return engine::Has(m_target, MapX(cell), MapY(cell)); }
+  bool IsEncloser(int cell) const { return engine::Has(m_encloser, MapX(cell), MapY(cell)); }
 
   // Crowding of a free node over its 3 x 3 block: orthogonal target cells
   // count +1, orthogonal encloser or frame cells -1, any occupied diagonal -1.
   int CrowdingScore(int cell) const {
     int score = 0;
     for (const int offset : NeighbourOffsets) {
-      const std::uint8_t code = m_map[cell + offset];
-      if (code == tmTarget) ++score;
-      else if (code != tmFree) --score;
+      const int next = cell + offset;
+      if (IsTarget(next)) ++score;
+      else if (!IsFree(next)) --score;
     }
     for (const int dx : {-engine::MapRows, engine::MapRows}) {
       for (const int dy : {-1, 1}) {
-        if (m_map[cell + dx + dy] != tmFree) --score;
+        if (!IsFree(cell + dx + dy)) --score;
       }
     }
     return score;
@@ -154,7 +112,7 @@ class ThreatEvaluator {
     ++m_group;
     int freeCount = 0;
     int top = 0;
-    m_state[start] = Filled;
+    m_visited[start] = 1;
     m_frames[top++] = Frame{start, 0};
     while (top > 0) {
       Frame& frame = m_frames[top - 1];
@@ -163,35 +121,27 @@ class ThreatEvaluator {
         continue;
       }
       const int next = frame.cell + NeighbourOffsets[frame.next++];
-      switch (m_map[next]) {
-        case tmFree:
-          if (m_listedBy[next] != m_group) {
-            m_listedBy[next] = m_group;
-            ++freeCount;
-            PushCandidate(next, CrowdingScore(next) >= 3 ? PocketWeight : OpenWeight);
-          }
-          break;
-        case tmEncloser:
-          if (m_listedBy[next] != m_group) {
-            m_listedBy[next] = m_group;
-            PushCandidate(next, WallWeight);
-          }
-          break;
-        case tmTarget:
-          if (m_state[next] == Unvisited) {
-            m_state[next] = Filled;
-            m_frames[top++] = Frame{next, 0};
-          }
-          break;
-        default:
-          break;
+      if (IsTarget(next)) {
+        if (!m_visited[next]) {
+          m_visited[next] = 1;
+          m_frames[top++] = Frame{next, 0};
+        }
+      } else if (m_listedBy[next] != m_group) {
+        if (IsFree(next)) {
+          m_listedBy[next] = m_group;
+          ++freeCount;
+          PushCandidate(next, CrowdingScore(next) >= 3 ? PocketWeight : OpenWeight);
+        } else if (IsEncloser(next)) {
+          m_listedBy[next] = m_group;
+          PushCandidate(next, WallWeight);
+        }
       }
     }
     return freeCount;
   }
 
   void DumpCandidates() {
-    if (m_observer == nullptr || m_encloser != Side::Rival) return;
+    if (m_observer == nullptr || m_enclosingSide != Side::Rival) return;
     for (auto p = m_region.rbegin(); p != m_region.rend(); ++p) {
       if (p->X != DumpX || p->Y != DumpY) continue;
       m_observer->OnCandidateDump(std::to_string(p->X) + " " + std::to_string(p->Y) + " " +
@@ -261,19 +211,20 @@ class ThreatEvaluator {
   }
 
   const Board& m_board;
-  Side m_encloser;
+  Side m_enclosingSide;
   ThreatObserver* m_observer;
-  std::array<std::uint8_t, MapSize> m_map{};
-  std::array<std::uint8_t, MapSize> m_state{};
-  std::array<std::uint16_t, MapSize> m_listedBy{};
-  std::array<std::uint8_t, MapSize> m_copyCount{};
-  // Scratch space, written before it is read: left uninitialised.
-  std::array<CopyIndex, MapSize> m_copies;
-  std::array<int, MapSize> m_cells;
-  std::array<Frame, MapSize> m_frames;
+  ColumnMasks m_free{};
+  ColumnMasks m_encloser{};
+  ColumnMasks m_target{};
   std::uint16_t m_group = 0;
   std::vector<Candidate> m_region;
   std::vector<Candidate> m_merged;
+  // Scratch space, set up only when some group can be enclosed.
+  std::array<std::uint8_t, MapSize> m_visited;
+  std::array<std::uint16_t, MapSize> m_listedBy;
+  std::array<std::uint8_t, MapSize> m_copyCount;
+  std::array<CopyIndex, MapSize> m_copies;
+  std::array<Frame, MapSize> m_frames;
 };
 
 }  // namespace

@@ -81,6 +81,9 @@ class Board {
   int PlayableCount() const { return (m_fieldWidth - 1) * (m_fieldHeight - 1); }
 
   CellState At(int x, int y) const { return m_cells[Index(x, y)]; }
+  // The cells of column x, rows 0..35, followed by at least 12 more bytes
+  // that are always 0, so that a column can be read 16 bytes at a time.
+  const CellState* Column(int x) const { return &m_cells[Index(x, 0)]; }
   CellState At(Node n) const { return At(n.x, n.y); }
   void Set(int x, int y, CellState code) { m_cells[Index(x, y)] = code; }
   void Set(Node n, CellState code) { Set(n.x, n.y, code); }
@@ -90,7 +93,8 @@ class Board {
 
   int m_fieldWidth = DefaultFieldWidth;
   int m_fieldHeight = DefaultFieldHeight;
-  std::array<CellState, BoardColumns * BoardRows> m_cells{};
+  static constexpr int ReadPadding = 16;
+  std::array<CellState, BoardColumns * BoardRows + ReadPadding> m_cells{};
 };
 
 struct CellCounts {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/bit_masks.h"
 #include "engine/capture_remarks.h"
 #include "engine/outline.h"
 #include "engine/work_map.h"
@@ -12,38 +13,34 @@ namespace solvar::engine {
 
 namespace {
 
-// Codes of the capture scan's working copy. Every fill of a scan writes its
-// own mark, 4 and up; marks are wide enough never to repeat within a scan,
-// so a fill can never take an earlier fill's cells for its own.
-using MapCode = std::uint16_t;
-constexpr MapCode cmCapturer = 1;
-constexpr MapCode cmOpen = 2;
-constexpr MapCode cmBorder = 3;
-constexpr MapCode FirstRegionMark = 4;
-
-MapCode CaptureMapCode(CellState code, Side side) {
-  if (code == csBorder) return cmBorder;
-  return IsTerritoryOf(code, side) ? cmCapturer : cmOpen;
-}
-
+// The capture scan. A region is a set of cells outside the capturing side's
+// territory joined through orthogonal neighbours; it is enclosed when none of
+// its cells is next to the frame. One pass from the frame finds every region
+// that reaches it; each enclosed region is then filled depth-first from its
+// first cell in scan order (columns outer, rows inner), visiting neighbours
+// left, up, down, right, which fixes the order of its boundary list and so
+// the outline painted around it.
 class CaptureScanner {
  public:
   CaptureScanner(Board& board, Side side, const ScanContext& context)
-      : m_board(board), m_side(side), m_context(context) {
-    BuildMap();
-  }
+      : m_board(board), m_side(side), m_context(context) {}
 
   int Run() {
+    const BoardMasks masks = SplitBoard(m_board);
+    m_capturer = masks.Territory(m_side);
+    for (std::size_t x = 0; x < m_open.size(); ++x) m_open[x] = ~m_capturer[x] & ~masks.border[x];
+    const ColumnMasks reachesFrame = Flood(Touching(m_open, masks.border), m_open);
+    const ColumnMasks enclosed = AndNot(m_open, reachesFrame);
+    if (IsEmpty(enclosed)) return 0;
+
+    m_visited.fill(0);
+    m_boundaryRegion.fill(0);
     int captured = 0;
-    m_mark = FirstRegionMark - 1;
     for (int x = 0; x <= m_board.FieldWidth(); ++x) {
       for (int y = 0; y <= m_board.FieldHeight(); ++y) {
-        if (m_map[MapIndex(x, y)] != cmOpen) continue;
-        StartRegion();
-        if (FillEnclosure(MapIndex(x, y))) {
-          Capture();
-          ++captured;
-        }
+        if (!Has(enclosed, x, y) || m_visited[MapIndex(x, y)]) continue;
+        FillEnclosure(x, y, ++captured);
+        Capture();
       }
     }
     return captured;
@@ -55,69 +52,53 @@ class CaptureScanner {
     int next;  // index of the next neighbour to visit
   };
 
-  void BuildMap() {
-    m_map.fill(cmBorder);
-    for (int x = 0; x <= m_board.FieldWidth(); ++x) {
-      for (int y = 0; y <= m_board.FieldHeight(); ++y) {
-        m_map[MapIndex(x, y)] = CaptureMapCode(m_board.At(x, y), m_side);
-      }
-    }
-    m_boundaryMark.fill(0);
-  }
-
-  void StartRegion() {
-    m_region.clear();
-    m_boundary.clear();
-    m_dotsInside = 0;
-    ++m_mark;
-  }
-
   void Visit(int cell) {
     const int x = MapX(cell);
     const int y = MapY(cell);
     if (HoldsDot(m_board.At(x, y))) ++m_dotsInside;
-    m_map[cell] = m_mark;
+    m_visited[cell] = 1;
     m_region.push_back(CellLink{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0});
   }
 
   // A capturer cell next to the region: listed once, and counted again each
   // further time the fill meets it.
-  void MeetBoundary(int cell) {
-    if (m_boundaryMark[cell] == m_mark) {
+  void MeetBoundary(int cell, int region) {
+    if (m_boundaryRegion[cell] == region) {
       ++m_boundary[m_boundaryIndex[cell]].Hits;
       return;
     }
-    m_boundaryMark[cell] = m_mark;
+    m_boundaryRegion[cell] = region;
     m_boundaryIndex[cell] = static_cast<int>(m_boundary.size());
     m_boundary.push_back(CellLink{static_cast<std::uint8_t>(MapX(cell)),
                                   static_cast<std::uint8_t>(MapY(cell)), 0});
   }
 
-  // Depth-first fill of the region holding the open cell, visiting the
-  // neighbours left, up, down, right and entering an open neighbour at once.
-  // Yields false as soon as it meets the frame or a cell of an earlier fill.
-  bool FillEnclosure(int start) {
-    m_stack.clear();
+  // Depth-first fill of an enclosed region, entering an open neighbour at
+  // once, before the remaining neighbours are looked at.
+  void FillEnclosure(int x, int y, int region) {
+    m_region.clear();
+    m_boundary.clear();
+    m_dotsInside = 0;
+    const int start = MapIndex(x, y);
+    int top = 0;
     Visit(start);
-    m_stack.push_back(Frame{start, 0});
-    while (!m_stack.empty()) {
-      Frame& frame = m_stack.back();
+    m_frames[top++] = Frame{start, 0};
+    while (top > 0) {
+      Frame& frame = m_frames[top - 1];
       if (frame.next == 4) {
-        m_stack.pop_back();
+        --top;
         continue;
       }
-      const int neighbour = frame.cell + NeighbourOffsets[frame.next++];
-      const MapCode code = m_map[neighbour];
-      if (code == cmCapturer) {
-        MeetBoundary(neighbour);
-      } else if (code == cmOpen) {
-        Visit(neighbour);
-        m_stack.push_back(Frame{neighbour, 0});
-      } else if (code != m_mark) {
-        return false;  // the frame, or a region already known to be open
+      const int cell = frame.cell + NeighbourOffsets[frame.next++];
+      const int nx = MapX(cell);
+      const int ny = MapY(cell);
+      if (Has(m_capturer, nx, ny)) {
+        MeetBoundary(cell, region);
+      } else if (Has(m_open, nx, ny) && !m_visited[cell]) {
+        Visit(cell);
+        m_frames[top++] = Frame{cell, 0};
       }
     }
-    return true;
   }
 
   void Capture() {
@@ -134,14 +115,16 @@ class CaptureScanner {
   Board& m_board;
   Side m_side;
   const ScanContext& m_context;
-  std::array<MapCode, MapSize> m_map{};
-  std::array<MapCode, MapSize> m_boundaryMark{};
-  std::array<int, MapSize> m_boundaryIndex{};
-  MapCode m_mark = 0;
+  ColumnMasks m_capturer{};
+  ColumnMasks m_open{};
   int m_dotsInside = 0;
   CellList m_region;
   CellList m_boundary;
-  std::vector<Frame> m_stack;
+  // Scratch space for the fills, set up only when some region is enclosed.
+  std::array<std::uint8_t, MapSize> m_visited;
+  std::array<int, MapSize> m_boundaryRegion;
+  std::array<int, MapSize> m_boundaryIndex;
+  std::array<Frame, MapSize> m_frames;
 };
 
 CellState CapturedCode(CellState code, Side side) {
