@@ -1,0 +1,52 @@
+// Сольвар: the program's entry point.
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+#include "game/desktop.h"
+#include "game/main_window.h"
+#include "game/qt_prompts.h"
+
+namespace {
+
+// Reads --seed N and --port N; false (with a message) when one is malformed.
+bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Сольвар: игра в точки"));
+  parser.addHelpOption();
+  const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Repeatable random draws."),
+                                QStringLiteral("N"));
+  const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Network port (3333)."),
+                                QStringLiteral("N"));
+  parser.addOption(seed);
+  parser.addOption(port);
+  parser.process(app);
+  bool ok = true;
+  if (parser.isSet(seed)) {
+    options.seed = parser.value(seed).toULongLong(&ok);
+    if (!ok) return std::fputs("--seed needs a whole number\n", stderr), false;
+  }
+  if (parser.isSet(port)) {
+    const uint value = parser.value(port).toUInt(&ok);
+    if (!ok || value == 0 || value > 65535) return std::fputs("--port needs 1..65535\n", stderr), false;
+    options.port = static_cast<std::uint16_t>(value);
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Сольвар"));
+  solvar::game::AppOptions options;
+  if (!ReadOptions(app, options)) return 2;
+  solvar::game::QtPrompts prompts;
+  solvar::game::QtDesktop desktop;
+  solvar::game::TForm1 window(options, prompts, desktop);
+  prompts.SetParent(&window);
+  window.show();
+  return QApplication::exec();
+}

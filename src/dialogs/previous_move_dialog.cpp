@@ -1,0 +1,25 @@
+#include "dialogs/previous_move_dialog.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace solvar::dialogs {
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm3"));
+  setWindowTitle(QStringLiteral("Предыдущий ход"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  m_image = new QLabel(this);
+  m_image->setObjectName(QStringLiteral("Image1"));
+  m_image->move(0, 0);
+}
+
+void TForm3::ShowSnapshot(const QImage& snapshot, int fieldWidth, int fieldHeight) {
+  m_image->setFixedSize(fieldWidth, fieldHeight);
+  m_image->setPixmap(QPixmap::fromImage(snapshot.copy(0, 0, fieldWidth, fieldHeight)));
+  // The window's outer size is the field plus 10 by 20; its content is the
+  // picture itself, never clipped.
+  setFixedSize(fieldWidth, fieldHeight);
+}
+
+}  // namespace solvar::dialogs

@@ -1,0 +1,38 @@
+#pragma once
+// Colours and fonts shared by the program's windows.
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+
+namespace solvar::dialogs {
+
+inline constexpr QRgb White = 0xFFFFFFFF;
+inline constexpr QRgb Blue = 0xFF0000FF;
+inline constexpr QRgb Cream = 0xFFFFFBF0;
+inline constexpr QRgb Aqua = 0xFF00FFFF;
+
+inline QFont ArialFont(int pixelSize, bool italic = false, bool bold = false) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(pixelSize);
+  font.setItalic(italic);
+  font.setBold(bold);
+  return font;
+}
+
+inline void SetBackground(QWidget* widget, QRgb color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, QColor(color));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+inline void SetTextColor(QWidget* widget, QRgb color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, QColor(color));
+  palette.setColor(QPalette::Text, QColor(color));
+  widget->setPalette(palette);
+}
+
+}  // namespace solvar::dialogs

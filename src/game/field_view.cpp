@@ -1,0 +1,46 @@
+#include "game/field_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace solvar::game {
+
+FieldView::FieldView(const render::FieldCanvas& canvas, QWidget* parent)
+    : QWidget(parent), m_canvas(canvas) {
+  setMouseTracking(true);
+  setCursor(Qt::ArrowCursor);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void FieldView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, m_canvas.Image());
+}
+
+void FieldView::mouseMoveEvent(QMouseEvent* event) {
+  if (onMouseMove) onMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void FieldView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
+}
+
+MarkerShape::MarkerShape(QWidget* parent) : QWidget(parent) {
+  setFixedSize(10, 10);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void MarkerShape::SetFill(render::Color color) {
+  m_fill = color;
+  update();
+}
+
+void MarkerShape::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(QColor(render::ToRgb(m_fill)));
+  painter.drawEllipse(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
+}
+
+}  // namespace solvar::game

@@ -1,0 +1,45 @@
+#pragma once
+// GamePole: shows the field picture and reports the mouse over it. Its
+// enabled state is the turn token of a network game.
+
+#include <QWidget>
+
+#include <functional>
+
+#include "render/field_canvas.h"
+
+namespace solvar::game {
+
+class FieldView : public QWidget {
+  Q_OBJECT
+ public:
+  FieldView(const render::FieldCanvas& canvas, QWidget* parent);
+
+  std::function<void(int x, int y)> onMouseMove;
+  std::function<void()> onClick;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  const render::FieldCanvas& m_canvas;
+};
+
+// Shape1: the circle that marks the last dot of the computer or the peer.
+class MarkerShape : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MarkerShape(QWidget* parent);
+  void SetFill(render::Color color);
+  render::Color Fill() const { return m_fill; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  render::Color m_fill = 0x0000FF;
+};
+
+}  // namespace solvar::game

@@ -1,0 +1,348 @@
+#include "game/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+
+#include "dialogs/previous_move_dialog.h"
+#include "dialogs/records_dialog.h"
+#include "dialogs/style.h"
+#include "game/field_view.h"
+#include "game/window_painter.h"
+#include "records/records_file.h"
+#include "render/field_painter.h"
+#include "text/program_error.h"
+
+namespace solvar::game {
+
+namespace {
+
+using dialogs::ArialFont;
+using dialogs::Blue;
+using dialogs::Cream;
+
+constexpr int InitialWidth = 683;
+constexpr int InitialLogHeight = 137;
+constexpr int PanelWidth = 108;
+constexpr int StatusBarHeight = 19;
+const char* const CreditText = "Сольвар: точки на клетчатом поле · solvar.example.org";
+
+QString Greeting() {
+  return QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********");
+}
+
+// The time of day in the system's long time format, without a time zone.
+QString LongTimeOfDay() {
+  QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+  format.remove(QLatin1Char('t'));
+  return QTime::currentTime().toString(format.trimmed());
+}
+
+QIcon StandardIcon(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
+
+// The menu's image list, by index.
+QIcon MenuIcon(int index) {
+  switch (index) {
+    case 0: return StandardIcon(QStyle::SP_DriveNetIcon);
+    case 1: return StandardIcon(QStyle::SP_FileIcon);
+    case 2: return StandardIcon(QStyle::SP_ComputerIcon);
+    case 3: return StandardIcon(QStyle::SP_DriveNetIcon);
+    case 4: return StandardIcon(QStyle::SP_FileDialogDetailedView);
+    case 5: return StandardIcon(QStyle::SP_FileDialogListView);
+    case 10: return StandardIcon(QStyle::SP_DialogCloseButton);
+    case 11: return StandardIcon(QStyle::SP_DialogCancelButton);
+    case 14: return StandardIcon(QStyle::SP_ArrowRight);
+    case 15: return StandardIcon(QStyle::SP_MessageBoxInformation);
+    case 16: return StandardIcon(QStyle::SP_DialogHelpButton);
+    case 17: return StandardIcon(QStyle::SP_DialogYesButton);
+    default: return QIcon();
+  }
+}
+
+QLabel* PanelLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(ArialFont(13));
+  dialogs::SetTextColor(label, Blue);
+  label->move(x, y);
+  label->resize(56, 17);
+  return label;
+}
+
+QLabel* LegendImage(QWidget* parent, const char* name, int x, int y) {
+  auto* image = new QLabel(parent);
+  image->setObjectName(QString::fromLatin1(name));
+  image->setGeometry(x, y, 25, 25);
+  return image;
+}
+
+QToolButton* PanelButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, int x) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(x, 136, 27, 27);
+  button->setIcon(StandardIcon(icon));
+  return button;
+}
+
+}  // namespace
+
+TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent),
+      m_options(options),
+      m_prompts(prompts),
+      m_desktop(desktop),
+      m_random(options.seed ? engine::Random(*options.seed) : engine::Random()),
+      m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight)) {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowTitle(QStringLiteral("Логическая игра \"Сольвар\""));
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(ArialFont(11));
+  dialogs::SetBackground(this, dialogs::White);
+  m_painter = std::make_unique<Painter>(*this);
+
+  m_content = new QWidget(this);
+  m_content->setObjectName(QStringLiteral("Content"));
+  setCentralWidget(m_content);
+  CreateMenu();
+  CreateField();
+  CreateScorePanel();
+  CreateLog();
+  CreateStatusBar();
+  CreateHiddenControls();
+  m_form3 = new dialogs::TForm3(this);
+  m_form6 = new dialogs::TForm6(this);
+  SetContentSize(InitialWidth, InitialLogHeight);
+  move(198, 108);
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::AddCommand(QMenu* menu, const char* name, const QString& caption, int icon,
+                            void (TForm1::*handler)()) {
+  QAction* action = menu->addAction(MenuIcon(icon), caption);
+  action->setObjectName(QString::fromLatin1(name));
+  if (handler != nullptr) {
+    connect(action, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+  }
+  return action;
+}
+
+void TForm1::CreateMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+  QMenu* game = bar->addMenu(QStringLiteral("Игра"));
+  game->menuAction()->setObjectName(QStringLiteral("N1"));
+  m_newGame = AddCommand(game, "N2", QStringLiteral("Начать новую"), 1, &TForm1::N2Click);
+  m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  game->addSeparator();
+  m_surrender = AddCommand(game, "N3", QStringLiteral("Сдаться"), 11, &TForm1::N3Click);
+  m_surrender->setEnabled(false);
+  game->addSeparator();
+  m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Настройки поля"), 5, nullptr);
+  AddCommand(game, "N5", QStringLiteral("Рекорды"), 4, &TForm1::N5Click);
+  game->addSeparator();
+  AddCommand(game, "N7", QStringLiteral("Выход"), 10, &TForm1::N7Click);
+
+  m_viewMenu = bar->addMenu(QStringLiteral("Вид"));
+  m_viewMenu->menuAction()->setObjectName(QStringLiteral("N8"));
+  AddCommand(m_viewMenu, "N9", QStringLiteral("Цвет ваших точек"), 7, nullptr);
+  AddCommand(m_viewMenu, "N10", QStringLiteral("Цвет точек компьютера"), 8, nullptr);
+  AddCommand(m_viewMenu, "N11", QStringLiteral("Цвет фона"), 12, nullptr);
+  AddCommand(m_viewMenu, "N12", QStringLiteral("Цвет сетки"), 13, nullptr);
+
+  QMenu* network = bar->addMenu(QStringLiteral("Игра по сети"));
+  network->menuAction()->setObjectName(QStringLiteral("N13"));
+  m_setupMenu = network->addMenu(MenuIcon(0), QStringLiteral("Настоить"));
+  m_setupMenu->menuAction()->setObjectName(QStringLiteral("N14"));
+  AddCommand(m_setupMenu, "N16", QStringLiteral("Создать сервер"), 2, nullptr);
+  AddCommand(m_setupMenu, "N17", QStringLiteral("Подключиться"), 3, nullptr);
+  m_sendMessage = AddCommand(network, "N18", QStringLiteral("Послать сообщение"), 14, nullptr);
+  m_sendMessage->setEnabled(false);
+  AddCommand(network, "N20", QStringLiteral("Настройки"), 5, nullptr);
+
+  QMenu* help = bar->addMenu(QStringLiteral("Справка"));
+  help->menuAction()->setObjectName(QStringLiteral("N21"));
+  QAction* contents = AddCommand(help, "N22", QStringLiteral("Содержание"), 16, &TForm1::N22Click);
+  contents->setShortcut(QKeySequence(Qt::Key_F1));
+  contents->setShortcutContext(Qt::ApplicationShortcut);
+  help->addSeparator();
+  AddCommand(help, "N25", QStringLiteral("Обратная связь"), 17, nullptr);
+  AddCommand(help, "N24", QStringLiteral("О программе"), 15, nullptr);
+}
+
+void TForm1::CreateField() {
+  m_gamePole = new FieldView(*m_canvas, m_content);
+  m_gamePole->setObjectName(QStringLiteral("GamePole"));
+  m_gamePole->setGeometry(0, 0, render::FieldPictureWidth, render::FieldPictureHeight);
+  m_gamePole->hide();
+  m_gamePole->onMouseMove = [this](int x, int y) { Guarded([=, this] { GamePoleMouseMove(x, y); }); };
+  m_gamePole->onClick = [this] { Guarded([this] { GamePoleClick(); }); };
+  m_shape1 = new MarkerShape(m_content);
+  m_shape1->setObjectName(QStringLiteral("Shape1"));
+  m_shape1->hide();
+}
+
+void TForm1::CreateScorePanel() {
+  m_panel1 = new QFrame(m_content);
+  m_panel1->setObjectName(QStringLiteral("Panel1"));
+  m_panel1->setGeometry(552, 0, PanelWidth, render::FieldPictureHeight);
+  dialogs::SetBackground(m_panel1, Cream);
+  m_panel1->hide();
+  QLabel* title = PanelLabel(m_panel1, "Label1", QStringLiteral("Статистика"), 24, 8);
+  title->resize(65, 17);
+  title->setAlignment(Qt::AlignCenter);
+  m_image2 = LegendImage(m_panel1, "Image2", 8, 32);
+  m_label2 = PanelLabel(m_panel1, "Label2", QStringLiteral("0"), 49, 40);
+  m_image3 = LegendImage(m_panel1, "Image3", 8, 64);
+  m_label4 = PanelLabel(m_panel1, "Label4", QStringLiteral("0"), 49, 72);
+  m_image1 = LegendImage(m_panel1, "Image1", 8, 96);
+  m_label6 = PanelLabel(m_panel1, "Label6", QStringLiteral("0"), 49, 104);
+
+  m_bitBtn4 = PanelButton(m_panel1, "BitBtn4", QStyle::SP_BrowserReload, 8);
+  m_bitBtn4->setToolTip(QStringLiteral("Обновить"));
+  m_bitBtn2 = PanelButton(m_panel1, "BitBtn2", QStyle::SP_DialogCancelButton, 40);
+  m_bitBtn2->setToolTip(QStringLiteral("Сдаться"));
+  m_bitBtn3 = PanelButton(m_panel1, "BitBtn3", QStyle::SP_ArrowBack, 72);
+  // Its hint is written but not shown: hints are off for this button.
+  m_bitBtn3->setAccessibleDescription(QStringLiteral("Просмотр предыдущего хода"));
+  connect(m_bitBtn4, &QToolButton::clicked, this, [this] { Guarded([this] { BitBtn4Click(); }); });
+  connect(m_bitBtn2, &QToolButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
+  connect(m_bitBtn3, &QToolButton::clicked, this, [this] { Guarded([this] { BitBtn3Click(); }); });
+}
+
+void TForm1::CreateLog() {
+  m_memo3 = new QPlainTextEdit(m_content);
+  m_memo3->setObjectName(QStringLiteral("Memo3"));
+  m_memo3->setReadOnly(true);
+  m_memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_memo3->setFont(ArialFont(13, /*italic=*/true));
+  m_memo3->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffbf0; color: #0000ff; }"));
+  m_memo3->setFixedHeight(InitialLogHeight);
+  m_memo3->appendPlainText(Greeting());
+}
+
+void TForm1::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setSizeGripEnabled(false);
+  bar->setFixedHeight(StatusBarHeight);
+  m_clockPanel = new QLabel(bar);
+  m_clockPanel->setMinimumWidth(50);
+  m_selectionPanel = new QLabel(bar);
+  m_selectionPanel->setFixedWidth(150);
+  auto* credit = new QLabel(QString::fromUtf8(CreditText), bar);
+  credit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  bar->addWidget(m_clockPanel);
+  bar->addWidget(m_selectionPanel);
+  bar->addWidget(credit, 1);
+  m_timer2 = new QTimer(this);
+  m_timer2->setObjectName(QStringLiteral("Timer2"));
+  m_timer2->setInterval(1000);
+  connect(m_timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
+  m_timer2->start();
+  Timer2Timer();
+}
+
+void TForm1::CreateHiddenControls() {
+  auto button = [this](const char* name, const QString& caption, void (TForm1::*handler)()) {
+    auto* b = new QPushButton(caption, m_content);
+    b->setObjectName(QString::fromLatin1(name));
+    b->hide();
+    connect(b, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    return b;
+  };
+  button("Button1", QStringLiteral("PC vs PC"), &TForm1::Button1Click);
+  button("Button2", QStringLiteral("Okrugaj!!!!"), &TForm1::Button2Click);
+  button("Button3", QStringLiteral("Pole"), &TForm1::Button3Click);
+  button("Button4", QStringLiteral("Proverka"), &TForm1::Button4Click);
+  button("BitBtn1", QStringLiteral("Назад"), &TForm1::BitBtn1Click);
+  auto* memo1 = new QPlainTextEdit(m_content);
+  memo1->setObjectName(QStringLiteral("Memo1"));
+  memo1->hide();
+  m_memo2 = new QPlainTextEdit(m_content);
+  m_memo2->setObjectName(QStringLiteral("Memo2"));
+  m_memo2->hide();
+  auto* panel2 = new QFrame(m_content);
+  panel2->setObjectName(QStringLiteral("Panel2"));
+  panel2->hide();
+  m_checkBox1 = new QCheckBox(QStringLiteral("Ходить за PC"), panel2);
+  m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+  m_timer1 = new QTimer(this);
+  m_timer1->setObjectName(QStringLiteral("Timer1"));
+  m_timer1->setInterval(10);
+  connect(m_timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+}
+
+void TForm1::SetContentSize(int width, int height) {
+  m_content->setFixedSize(width, height);
+  m_memo3->setGeometry(0, height - m_memo3->height(), width, m_memo3->height());
+  const int menuHeight = menuBar()->sizeHint().height();
+  setFixedSize(width, menuHeight + height + StatusBarHeight);
+}
+
+void TForm1::Log(const QString& line) { m_memo3->appendPlainText(line); }
+
+void TForm1::Guarded(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const std::exception& error) {
+    m_prompts.Error(QString::fromUtf8(error.what()));
+  }
+}
+
+void TForm1::DrawLegendIcons() {
+  const render::FieldColors& colors = m_settings.Colors;
+  auto paint = [&](QLabel* image, render::Color circle) {
+    render::FieldCanvas icon(25, 25);
+    render::DrawLegendIcon(icon, colors.BackColor, circle, colors.GridColor);
+    // The icon is transparent where it shows its fill colour.
+    QImage picture = icon.Image().convertToFormat(QImage::Format_ARGB32);
+    const QRgb fill = render::ToRgb(colors.BackColor);
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x)
+        if ((picture.pixel(x, y) & 0xFFFFFF) == (fill & 0xFFFFFF)) picture.setPixel(x, y, 0);
+    image->setPixmap(QPixmap::fromImage(picture));
+  };
+  paint(m_image3, colors.OwnColor);
+  paint(m_image2, colors.RivalColor);
+  paint(m_image1, colors.BackColor);
+}
+
+void TForm1::Timer2Timer() { m_clockPanel->setText(LongTimeOfDay()); }
+
+void TForm1::FormCreate() {
+  m_snapshot = QImage(render::FieldPictureWidth, render::FieldPictureHeight, QImage::Format_RGB32);
+  m_snapshot.fill(Qt::white);
+  m_state.NetworkGame = false;
+  DrawLegendIcons();
+  Guarded([this] { records::LoadRecords(m_records, m_options.recordsFile.toStdString()); });
+}
+
+void TForm1::FormClose() {
+  m_timer1->stop();
+  Guarded([this] { records::SaveRecords(m_records, m_options.recordsFile.toStdString()); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TForm1::N7Click() { close(); }
+
+}  // namespace solvar::game

@@ -1,0 +1,162 @@
+#pragma once
+// TForm1, the main window: the menu, the field, the score panel, the game log
+// and the status bar, and the handlers of the game flow. The handlers keep
+// the names of the control and event that run them (N2Click is the menu item
+// "Начать новую", GamePoleClick a click on the field).
+
+#include <QImage>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+#include "ai/computer_move.h"
+#include "engine/random.h"
+#include "game/app_options.h"
+#include "game/desktop.h"
+#include "game/game_state.h"
+#include "game/prompts.h"
+#include "records/records_table.h"
+#include "render/field_canvas.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class QToolButton;
+
+namespace solvar::dialogs {
+class TForm3;
+class TForm6;
+}  // namespace solvar::dialogs
+
+namespace solvar::game {
+
+class FieldView;
+class MarkerShape;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Menu commands.
+  void N2Click();   // "Начать новую"
+  void N3Click();   // "Сдаться"
+  void N5Click();   // "Рекорды"
+  void N7Click();   // "Выход"
+  void N22Click();  // "Содержание" (F1)
+
+  // The field and the score panel.
+  void GamePoleMouseMove(int x, int y);
+  void GamePoleClick();
+  void BitBtn2Click();  // "Сдаться"
+  void BitBtn3Click();  // "Просмотр предыдущего хода"
+  void BitBtn4Click();  // "Обновить"
+
+  // Steps of the game flow.
+  void StartLayout();
+  void EndGame();
+  void ShowResult(int own, int rival);
+  void UpdateScores();
+
+  // Timers.
+  void Timer1Timer();
+  void Timer2Timer();
+
+  // Hidden diagnostic controls.
+  void Button1Click();  // "PC vs PC"
+  void Button2Click();  // "Okrugaj!!!!"
+  void Button3Click();  // "Pole"
+  void Button4Click();  // "Proverka"
+  void BitBtn1Click();  // "Назад"
+  void Panel2Click();   // loads the stored position
+
+  GameState& State() { return m_state; }
+  Settings& CurrentSettings() { return m_settings; }
+  records::RecordsTable& Records() { return m_records; }
+  const render::FieldCanvas& FieldPicture() const { return *m_canvas; }
+  const QImage& FieldSnapshot() const { return m_snapshot; }
+  engine::Random& RandomSource() { return m_random; }
+  // Appends one line to the game log.
+  void Log(const QString& line);
+
+  // Runs one event's work; an error that escapes it is shown in an error box
+  // and the program goes on.
+  void Guarded(const std::function<void()>& work);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  class Painter;
+
+  void FormCreate();
+  void FormClose();
+  void CreateMenu();
+  void CreateField();
+  void CreateScorePanel();
+  void CreateLog();
+  void CreateStatusBar();
+  void CreateHiddenControls();
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, int icon,
+                      void (TForm1::*handler)());
+  void SetContentSize(int width, int height);
+  int LogHeight() const;
+  void DrawLegendIcons();
+  void SetScoreLabels(int own, int rival, int free);
+  void SetMenusForGame(bool inGame);
+  void PlayComputerMove(engine::Side mover);
+  void ScanBothSides();
+  engine::ScanContext ScanContextFor();
+  void RefreshField();
+  QString AskWinnerName();
+
+  AppOptions m_options;
+  Prompts& m_prompts;
+  Desktop& m_desktop;
+  GameState m_state;
+  Settings m_settings;
+  records::RecordsTable m_records;
+  engine::Random m_random;
+  std::unique_ptr<render::FieldCanvas> m_canvas;
+  QImage m_snapshot;
+  std::unique_ptr<Painter> m_painter;
+
+  // Controls, each also reachable by its name.
+  QWidget* m_content = nullptr;
+  FieldView* m_gamePole = nullptr;
+  MarkerShape* m_shape1 = nullptr;
+  QFrame* m_panel1 = nullptr;
+  QLabel* m_label2 = nullptr;
+  QLabel* m_label4 = nullptr;
+  QLabel* m_label6 = nullptr;
+  QLabel* m_image1 = nullptr;
+  QLabel* m_image2 = nullptr;
+  QLabel* m_image3 = nullptr;
+  QToolButton* m_bitBtn2 = nullptr;
+  QToolButton* m_bitBtn3 = nullptr;
+  QToolButton* m_bitBtn4 = nullptr;
+  QPlainTextEdit* m_memo3 = nullptr;
+  QLabel* m_clockPanel = nullptr;
+  QLabel* m_selectionPanel = nullptr;
+  QAction* m_newGame = nullptr;
+  QAction* m_surrender = nullptr;
+  QAction* m_fieldSettings = nullptr;
+  QAction* m_sendMessage = nullptr;
+  QMenu* m_viewMenu = nullptr;
+  QMenu* m_setupMenu = nullptr;
+  QTimer* m_timer1 = nullptr;
+  QTimer* m_timer2 = nullptr;
+  QCheckBox* m_checkBox1 = nullptr;
+  QPlainTextEdit* m_memo2 = nullptr;
+  dialogs::TForm3* m_form3 = nullptr;
+  dialogs::TForm6* m_form6 = nullptr;
+};
+
+}  // namespace solvar::game

@@ -1,0 +1,29 @@
+#pragma once
+// Every message box and input box of the program goes through this small
+// interface: the window uses Qt's modal boxes, whose nested event loops still
+// deliver socket events; the tests answer from a script.
+
+#include <QString>
+
+#include <optional>
+
+namespace solvar::game {
+
+enum class MessageKind { Information, Warning };
+enum class MessageButtons { Ok, Yes, YesNo };
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+  // False only when the user answered No.
+  virtual bool Message(MessageKind kind, const QString& text, MessageButtons buttons) = 0;
+  // The text typed, or none when the box was cancelled.
+  virtual std::optional<QString> InputText(const QString& title, const QString& prompt,
+                                           const QString& initial) = 0;
+  // An error that reached the general handler.
+  virtual void Error(const QString& text) = 0;
+
+  void Inform(const QString& text) { Message(MessageKind::Information, text, MessageButtons::Ok); }
+};
+
+}  // namespace solvar::game

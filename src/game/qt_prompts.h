@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "game/prompts.h"
+
+namespace solvar::game {
+
+class QtPrompts : public Prompts {
+ public:
+  void SetParent(QWidget* parent) { m_parent = parent; }
+  bool Message(MessageKind kind, const QString& text, MessageButtons buttons) override;
+  std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& initial) override;
+  void Error(const QString& text) override;
+
+ private:
+  QPointer<QWidget> m_parent;
+};
+
+}  // namespace solvar::game

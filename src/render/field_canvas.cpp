@@ -1,0 +1,99 @@
+#include "render/field_canvas.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace solvar::render {
+
+QRgb ToRgb(Color color) {
+  return qRgb(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+              static_cast<int>((color >> 16) & 0xFF));
+}
+
+FieldCanvas::FieldCanvas(int width, int height) : m_image(width, height, QImage::Format_RGB32) {
+  m_image.fill(Qt::white);
+}
+
+void FieldCanvas::Plot(int x, int y, Color color) {
+  if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return;
+  reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = ToRgb(color);
+}
+
+void FieldCanvas::Rectangle(int left, int top, int right, int bottom) {
+  if (right - left < 1 || bottom - top < 1) return;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      const bool edge = x == left || x == right - 1 || y == top || y == bottom - 1;
+      Plot(x, y, edge ? m_pen : m_brush);
+    }
+  }
+}
+
+// A pixel belongs to the ellipse when its centre lies inside the ellipse
+// inscribed in the box; the outline is every such pixel with an orthogonal
+// neighbour outside.
+void FieldCanvas::Ellipse(int left, int top, int right, int bottom) {
+  const double rx = (right - left) / 2.0;
+  const double ry = (bottom - top) / 2.0;
+  if (rx <= 0 || ry <= 0) return;
+  const double cx = left + rx;
+  const double cy = top + ry;
+  auto inside = [&](int x, int y) {
+    if (x < left || x >= right || y < top || y >= bottom) return false;
+    const double dx = (x + 0.5 - cx) / rx;
+    const double dy = (y + 0.5 - cy) / ry;
+    return dx * dx + dy * dy <= 1.0 + 1e-9;
+  };
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      if (!inside(x, y)) continue;
+      const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+      Plot(x, y, edge ? m_pen : m_brush);
+    }
+  }
+}
+
+// Bresenham's line from (x1, y1) up to, but not including, (x2, y2).
+void FieldCanvas::Line(int x1, int y1, int x2, int y2) {
+  const int dx = std::abs(x2 - x1);
+  const int dy = -std::abs(y2 - y1);
+  const int sx = x1 < x2 ? 1 : -1;
+  const int sy = y1 < y2 ? 1 : -1;
+  int error = dx + dy;
+  while (x1 != x2 || y1 != y2) {
+    Plot(x1, y1, m_pen);
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      x1 += sx;
+    }
+    if (twice <= dx) {
+      error += dx;
+      y1 += sy;
+    }
+  }
+}
+
+void FieldCanvas::LineTo(int x, int y) {
+  Line(m_penPosition.x(), m_penPosition.y(), x, y);
+  m_penPosition = QPoint(x, y);
+}
+
+void FieldCanvas::Polygon(const std::vector<QPoint>& points) {
+  if (points.empty()) return;
+  QPainter painter(&m_image);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(QColor(ToRgb(m_pen)), 0));
+  painter.setBrush(QColor(ToRgb(m_brush)));
+  painter.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
+}
+
+void FieldCanvas::Draw(int x, int y, const QImage& picture) {
+  QPainter painter(&m_image);
+  painter.drawImage(x, y, picture);
+}
+
+}  // namespace solvar::render

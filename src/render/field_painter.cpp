@@ -1,0 +1,131 @@
+#include "render/field_painter.h"
+
+#include <cmath>
+
+namespace solvar::render {
+
+namespace {
+
+struct DotBox {
+  int left, top, right, bottom;
+};
+
+DotBox DotBoxAt(engine::Node node) {
+  const double cx = node.x * CellSize;
+  const double cy = node.y * CellSize;
+  return DotBox{RoundEven(cx - DotRadius), RoundEven(cy - DotRadius), RoundEven(cx + DotRadius),
+                RoundEven(cy + DotRadius)};
+}
+
+void PaintDot(FieldCanvas& canvas, engine::Node node, Color color) {
+  canvas.SetPen(DotOutline);
+  canvas.SetBrush(color);
+  const DotBox box = DotBoxAt(node);
+  canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+}
+
+void PaintStroke(FieldCanvas& canvas, engine::Node node) {
+  const DotBox box = DotBoxAt(node);
+  canvas.Line(box.left, box.top, box.right, box.bottom);
+}
+
+// Repaints the two grid strokes through a node after its preview is erased.
+void RepairGrid(FieldCanvas& canvas, engine::Node node) {
+  const int px = node.x * CellSize;
+  const int py = node.y * CellSize;
+  canvas.Line(RoundEven((node.x - 0.4) * CellSize), py, RoundEven((node.x + 0.4) * CellSize), py);
+  canvas.Line(px, RoundEven((node.y - 0.4) * CellSize), px, RoundEven((node.y + 0.4) * CellSize));
+}
+
+}  // namespace
+
+int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+void DrawGrid(FieldCanvas& canvas, const FieldColors& colors, int fieldWidth, int fieldHeight) {
+  canvas.SetBrush(colors.BackColor);
+  canvas.SetPen(colors.GridColor);
+  const int right = CellSize * fieldWidth;
+  const int bottom = CellSize * fieldHeight;
+  canvas.Rectangle(-2, -2, right + 2, bottom + 2);
+  for (int x = 0; x <= fieldWidth; ++x) canvas.Line(x * CellSize, 0, x * CellSize, bottom);
+  for (int y = 0; y <= fieldHeight; ++y) canvas.Line(0, y * CellSize, right, y * CellSize);
+}
+
+void DrawDot(FieldCanvas& canvas, const FieldColors& colors, engine::Node node, bool own) {
+  PaintDot(canvas, node, own ? colors.OwnColor : colors.RivalColor);
+}
+
+void DrawAllDots(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board) {
+  for (int x = 0; x <= board.FieldWidth(); ++x) {
+    for (int y = 0; y <= board.FieldHeight(); ++y) {
+      const engine::Node node{x, y};
+      switch (board.At(x, y)) {
+        case engine::csOwn: PaintDot(canvas, node, colors.OwnColor); break;
+        case engine::csRival: PaintDot(canvas, node, colors.RivalColor); break;
+        case engine::csRivalCaptured:
+          PaintDot(canvas, node, colors.RivalColor);
+          PaintStroke(canvas, node);
+          break;
+        case engine::csOwnCaptured:
+          PaintDot(canvas, node, colors.OwnColor);
+          PaintStroke(canvas, node);
+          break;
+        default: break;
+      }
+    }
+  }
+}
+
+void DrawOutline(FieldCanvas& canvas, const FieldColors& colors, const std::vector<engine::Node>& vertices,
+                 engine::Side side) {
+  const Color color = colors.SideColor(side);
+  canvas.SetBrush(color);
+  canvas.SetPen(color);
+  std::vector<QPoint> points;
+  points.reserve(vertices.size());
+  for (const engine::Node v : vertices) points.emplace_back(v.x * CellSize, v.y * CellSize);
+  canvas.Polygon(points);
+}
+
+void DrawLegendIcon(FieldCanvas& icon, Color fill, Color circle, Color pen) {
+  const int w = icon.Width();
+  const int h = icon.Height();
+  icon.SetPen(pen);
+  icon.SetBrush(fill);
+  icon.Rectangle(-1, -1, w + 1, h + 1);
+  icon.SetBrush(circle);
+  icon.Ellipse(5, 5, w - 5, h - 5);
+  icon.MoveTo(5, 5);
+  if (fill != circle) icon.LineTo(w - 5, h - 5);
+}
+
+std::string UpdateSelection(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board,
+                            engine::Node& selected, int mouseX, int mouseY) {
+  if (selected.x != -1 && engine::Board::Holds(selected.x, selected.y) &&
+      board.At(selected) == engine::csFree) {
+    canvas.SetPen(colors.BackColor);
+    canvas.SetBrush(colors.BackColor);
+    const DotBox box = DotBoxAt(selected);
+    canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+    canvas.SetPen(colors.GridColor);
+    RepairGrid(canvas, selected);
+  }
+  const int rx = RoundEven(static_cast<double>(mouseX) / CellSize);
+  const int ry = RoundEven(static_cast<double>(mouseY) / CellSize);
+  if (rx < 0 || ry < 0 || rx > board.FieldWidth() || ry > board.FieldHeight() ||
+      board.At(rx, ry) != engine::csFree) {
+    selected.x = -1;
+  } else {
+    selected = engine::Node{rx, ry};
+    DrawDot(canvas, colors, selected, true);
+  }
+  if (selected.x == -1) return "Точка не выбрана";
+  return "Выбранная точка:" + std::to_string(selected.x) + " " + std::to_string(selected.y);
+}
+
+QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight) {
+  return QPoint(RoundEven(CellSize * node.x - markerWidth / 2.0),
+                RoundEven(CellSize * node.y - markerHeight / 2.0));
+}
+
+}  // namespace solvar::render
