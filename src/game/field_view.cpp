@@ -43,4 +43,8 @@ void MarkerShape::paintEvent(QPaintEvent*) {
   painter.drawEllipse(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
 }
 
+void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
+}
+
 }  // namespace solvar::game

@@ -42,4 +42,15 @@ class MarkerShape : public QWidget {
   render::Color m_fill = 0x0000FF;
 };
 
+// A panel that reports a click on it.
+class ClickablePanel : public QWidget {
+  Q_OBJECT
+ public:
+  using QWidget::QWidget;
+  std::function<void()> onClick;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
 }  // namespace solvar::game

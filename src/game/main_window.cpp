@@ -242,10 +242,13 @@ void TForm1::CreateStatusBar() {
   bar->setSizeGripEnabled(false);
   bar->setFixedHeight(StatusBarHeight);
   m_clockPanel = new QLabel(bar);
+  m_clockPanel->setObjectName(QStringLiteral("StatusPanel0"));
   m_clockPanel->setMinimumWidth(50);
   m_selectionPanel = new QLabel(bar);
+  m_selectionPanel->setObjectName(QStringLiteral("StatusPanel1"));
   m_selectionPanel->setFixedWidth(150);
   auto* credit = new QLabel(QString::fromUtf8(CreditText), bar);
+  credit->setObjectName(QStringLiteral("StatusPanel2"));
   credit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   bar->addWidget(m_clockPanel);
   bar->addWidget(m_selectionPanel);
@@ -277,9 +280,10 @@ void TForm1::CreateHiddenControls() {
   m_memo2 = new QPlainTextEdit(m_content);
   m_memo2->setObjectName(QStringLiteral("Memo2"));
   m_memo2->hide();
-  auto* panel2 = new QFrame(m_content);
+  auto* panel2 = new ClickablePanel(m_content);
   panel2->setObjectName(QStringLiteral("Panel2"));
   panel2->hide();
+  panel2->onClick = [this] { Guarded([this] { Panel2Click(); }); };
   m_checkBox1 = new QCheckBox(QStringLiteral("Ходить за PC"), panel2);
   m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
   m_timer1 = new QTimer(this);

@@ -2,7 +2,6 @@
 // A fresh directory per test, removed afterwards, and a way to run a piece of
 // code where the disk says no even to root.
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,7 +20,7 @@ namespace solvar::test {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = testing::TempDir() + "solvar-XXXXXX";
+    std::string pattern = (std::filesystem::temp_directory_path() / "solvar-XXXXXX").string();
     m_path = ::mkdtemp(pattern.data()) ? pattern : std::string();
     ::chmod(m_path.c_str(), 0777);
   }

@@ -1,0 +1,81 @@
+#pragma once
+// A main window driven as a person would: mouse moves and clicks on the
+// field, menu commands, and boxes answered from a script.
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include <memory>
+
+#include "engine/random.h"
+#include "game/field_view.h"
+#include "game/main_window.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_dir.h"
+
+namespace solvar::test {
+
+// A seed whose first draw gives the first move to the player (or not).
+inline std::uint64_t SeedWherePlayerStarts(bool playerStarts) {
+  for (std::uint64_t seed = 1;; ++seed) {
+    engine::Random random(seed);
+    if ((random.NextReal() > 0.5) == playerStarts) return seed;
+  }
+}
+
+class GameWindow {
+ public:
+  explicit GameWindow(std::uint64_t seed = SeedWherePlayerStarts(true)) {
+    options.seed = seed;
+    options.recordsFile = QString::fromStdString(dir.File("winner.txt"));
+    options.positionFile = QString::fromStdString(dir.File("123.txt"));
+    options.helpFile = QString::fromStdString(dir.File("help.hlp"));
+  }
+  game::TForm1& Open() {
+    window = std::make_unique<game::TForm1>(options, prompts, desktop);
+    return *window;
+  }
+  game::TForm1& operator*() { return *window; }
+  game::TForm1* operator->() { return window.get(); }
+
+  template <class T = QWidget>
+  T* Find(const char* name) const {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
+  game::FieldView* Pole() const { return Find<game::FieldView>("GamePole"); }
+  QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
+  QStringList LogLines() const { return Find<QPlainTextEdit>("Memo3")->toPlainText().split(QLatin1Char('\n')); }
+
+  void MoveTo(engine::Node node) { MoveToPixel(QPoint(12 * node.x, 12 * node.y)); }
+  void MoveToPixel(QPoint pixel) {
+    QMouseEvent move(QEvent::MouseMove, pixel, Pole()->mapToGlobal(pixel), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Pole(), &move);
+  }
+  void Click(engine::Node node) {
+    MoveTo(node);
+    ClickHere(node);
+  }
+  // A click without moving the mouse first.
+  void ClickHere(engine::Node node) {
+    const QPoint pixel(12 * node.x, 12 * node.y);
+    QMouseEvent press(QEvent::MouseButtonPress, pixel, Pole()->mapToGlobal(pixel), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, pixel, Pole()->mapToGlobal(pixel), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Pole(), &press);
+    QCoreApplication::sendEvent(Pole(), &release);
+  }
+  QRgb FieldPixel(int x, int y) const { return window->FieldPicture().PixelAt(x, y) & 0xFFFFFF; }
+
+  TempDir dir;
+  ScriptedPrompts prompts;
+  FakeDesktop desktop;
+  game::AppOptions options;
+  std::unique_ptr<game::TForm1> window;
+};
+
+}  // namespace solvar::test

@@ -1,0 +1,364 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "game/field_view.h"
+#include "game_window.h"
+#include "records/records_file.h"
+#include "records/scramble.h"
+#include "render/field_painter.h"
+#include "text/cp1251.h"
+
+namespace solvar::game {
+
+using engine::Node;
+using test::GameWindow;
+
+namespace {
+
+QRgb Rgb(render::Color color) { return render::ToRgb(color) & 0xFFFFFF; }
+
+// Fills every playable node but the last with `fill`, and one node with
+// `special`, so that a click on (W-1, H-1) ends the game.
+void FillAllButLast(engine::Board& board, engine::CellState special, engine::CellState fill = engine::csOwn) {
+  for (int x = 1; x < board.FieldWidth(); ++x)
+    for (int y = 1; y < board.FieldHeight(); ++y) board.Set(x, y, fill);
+  board.Set(3, 3, special);
+  board.Set(board.FieldWidth() - 1, board.FieldHeight() - 1, engine::csFree);
+}
+
+bool Enabled(const GameWindow& w, const char* action) { return w.Action(action)->isEnabled(); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void startsWithTheLogAndTheGreetingOnly() {
+    GameWindow w;
+    w.Open();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Логическая игра \"Сольвар\""));
+    QCOMPARE(w.LogLines(), QStringList{QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********")});
+    QVERIFY(!w.Pole()->isVisibleTo(w.window.get()));
+    QVERIFY(!w.Find("Panel1")->isVisibleTo(w.window.get()));
+    QVERIFY(!Enabled(w, "N3"));
+    QVERIFY(!Enabled(w, "N18"));
+    QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14") && Enabled(w, "N20"));
+    QCOMPARE(w.Action("N2")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(w.Action("N22")->shortcut(), QKeySequence(Qt::Key_F1));
+    for (const char* hidden : {"Button1", "Button2", "Button3", "Button4", "BitBtn1", "Memo1", "Memo2", "Panel2"})
+      QVERIFY2(!w.Find(hidden)->isVisibleTo(w.window.get()), hidden);
+  }
+
+  void playerMovesFirstWhenTheDrawSaysSo() {
+    GameWindow w(test::SeedWherePlayerStarts(true));
+    w.Open();
+    w.Action("N2")->trigger();
+    QCOMPARE(w.prompts.messages, QStringList{QStringLiteral("Ваш ход первый! Ходите")});
+    QCOMPARE(w.Label("Label6"), QStringLiteral("900"));
+    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 900);
+    QVERIFY(w->State().GameInProgress);
+  }
+
+  void computerMovesFirstAndTheCountsShowItAtOnce() {
+    GameWindow w(test::SeedWherePlayerStarts(false));
+    w.Open();
+    w.Action("N2")->trigger();
+    QCOMPARE(w.prompts.messages, QStringList{QStringLiteral("Первый ход компьютера!")});
+    QCOMPARE(w.Label("Label6"), QStringLiteral("899"));
+    QVERIFY(w.Find("Shape1")->isVisibleTo(w.window.get()));
+    QVERIFY(w.LogLines().last().startsWith(QStringLiteral("Ход машины->> ")));
+  }
+
+  void clickPlaysAndTheComputerAnswersWithItsMarker() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.MoveTo(Node{12, 7});
+    QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Выбранная точка:12 7"));
+    w.ClickHere(Node{12, 7});
+    QCOMPARE(w->State().Board.At(12, 7), engine::csOwn);
+    QCOMPARE(w->State().Board.At(11, 7), engine::csRival);
+    const QStringList log = w.LogLines();
+    QCOMPARE(log.at(log.size() - 2), QStringLiteral("Ваш ход ->> 12 - 7"));
+    QCOMPARE(log.last(), QStringLiteral("Ход машины->> 11 - 7"));
+    QCOMPARE(w.Find("Shape1")->pos(), w.Pole()->pos() + QPoint(12 * 11 - 5, 12 * 7 - 5));
+    QCOMPARE(w.Label("Label6"), QStringLiteral("898"));
+    QCOMPARE(w.FieldPixel(12 * 12, 12 * 7), Rgb(w->CurrentSettings().Colors.OwnColor));
+    QCOMPARE(w.FieldPixel(12 * 11, 12 * 7), Rgb(w->CurrentSettings().Colors.RivalColor));
+  }
+
+  void secondClickOnThePlayedNodeIsNoMove() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.Click(Node{12, 7});
+    w.ClickHere(Node{12, 7});
+    QCOMPARE(w.prompts.messages.last(), QStringLiteral("Вы не выбрали точку!"));
+    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 898);
+  }
+
+  void computersCaptureIsPaintedWithTheDotsOnTop() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.Click(Node{5, 5});
+    for (const Node far : {Node{20, 20}, Node{25, 25}, Node{10, 25}, Node{25, 10}}) {
+      if (w->State().Board.At(5, 5) == engine::csOwnCaptured) break;
+      w.Click(far);
+    }
+    QCOMPARE(w->State().Board.At(5, 5), engine::csOwnCaptured);
+    const render::FieldColors& colors = w->CurrentSettings().Colors;
+    QCOMPARE(w.FieldPixel(60, 52), Rgb(colors.RivalColor));  // inside the outline
+    QCOMPARE(w.FieldPixel(61, 59), Rgb(colors.OwnColor));    // the captured dot on top
+    QCOMPARE(w.FieldPixel(57, 57), Rgb(0x000000));            // crossed out
+    QCOMPARE(w.Label("Label4"), QStringLiteral("1"));
+    QVERIFY(w.LogLines().filter(QStringLiteral("Message->> ")).size() == 1);
+  }
+
+  void winAsksTheNameUntilGivenAndEntersTheRecord() {
+    GameWindow w;
+    w.Open();
+    w->State().Board.SetFieldSize(15, 15);
+    w.Action("N2")->trigger();
+    FillAllButLast(w->State().Board, engine::csRivalCaptured);
+    w.prompts.inputAnswers = {QString(), QString(), std::nullopt};
+    test::ModalCloser closer;
+    w.Click(Node{14, 14});
+    QVERIFY(w.prompts.messages.contains(QStringLiteral("Вы победили!!!\nВы окружили 1 точек противника.")));
+    QCOMPARE(w.prompts.inputs.size(), 3);
+    QCOMPARE(w.prompts.inputs.first(), QStringLiteral("Победа!!!|Введите ваше имя:|Студент"));
+    QCOMPARE(w->Records().RecordCount(), 1);
+    QCOMPARE(w->Records().Slot(1), (records::RecordEntry{text::Utf8ToCp1251("Студент"), 1}));
+    QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm6")});
+    QVERIFY(!w->State().GameInProgress);
+    QCOMPARE(w.Label("Label6"), QStringLiteral("0"));
+  }
+
+  void lossAndDrawAskNothing() {
+    struct Case {
+      engine::CellState special, fill;
+      QString text;
+    };
+    for (const Case& c : {Case{engine::csOwnCaptured, engine::csRivalArea, QStringLiteral("Вы проиграли!!!\nС раздницей 1 точек.")},
+                          Case{engine::csOwn, engine::csOwn, QStringLiteral("Ничья! Так получилось!")}}) {
+      GameWindow w;
+      w.Open();
+      w->State().Board.SetFieldSize(15, 15);
+      w.Action("N2")->trigger();
+      FillAllButLast(w->State().Board, c.special, c.fill);
+      w.Click(Node{14, 14});
+      QCOMPARE(w.prompts.messages.last(), c.text);
+      QVERIFY(w.prompts.inputs.isEmpty());
+      QCOMPARE(w->Records().RecordCount(), 0);
+      QVERIFY(!w->State().GameInProgress);
+    }
+  }
+
+  void surrenderEndsTheGameWithoutAResult() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.Click(Node{8, 8});
+    QVERIFY(Enabled(w, "N3"));
+    QVERIFY(!Enabled(w, "N4") && !Enabled(w, "N8") && !Enabled(w, "N14"));
+    QVERIFY(Enabled(w, "N20") && Enabled(w, "N5"));
+    QVERIFY(!Enabled(w, "N18"));
+    w.Find<QToolButton>("BitBtn2")->click();
+    QCOMPARE(w.prompts.messages.size(), 1);
+    QVERIFY(!w->State().GameInProgress);
+    QCOMPARE(w->State().Board.At(8, 8), engine::csFree);
+    QCOMPARE(w.Label("Label2"), QStringLiteral("0"));
+    QVERIFY(!w.Pole()->isVisibleTo(w.window.get()));
+    QVERIFY(!Enabled(w, "N3"));
+    QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
+  }
+
+  void newGameDuringAGameAsksAndOnlyNoKeepsIt() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.Click(Node{8, 8});
+    w.prompts.yesNoAnswers = {false};
+    w.Action("N2")->trigger();
+    QCOMPARE(w.prompts.messages.last(), QStringLiteral("Вы хотите прервать игру?"));
+    QCOMPARE(w->State().Board.At(8, 8), engine::csOwn);
+    w.prompts.yesNoAnswers = {true};
+    w.Action("N2")->trigger();
+    QCOMPARE(w->State().Board.At(8, 8), engine::csFree);
+    QCOMPARE(w.LogLines().filter(QStringLiteral("Новая игра началась!!!")).size(), 2);
+  }
+
+  void windowAndLogFollowTheFieldSize() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    QCOMPARE(w.Pole()->size(), QSize(373, 373));
+    QCOMPARE(w.Find("Memo3")->height(), 112);
+    QCOMPARE(w.Find("Content")->size(), QSize(481, 373 + 112));
+    QCOMPARE(w.Find("Panel1")->geometry(), QRect(373, 0, 108, 373));
+    QCOMPARE(w->width(), 481);
+    QVERIFY(w->height() > 373 + 112 + 19);
+    w.Action("N3")->trigger();
+    w->State().Board.SetFieldSize(15, 15);
+    w.Action("N2")->trigger();
+    QCOMPARE(w.Pole()->size(), QSize(181, 181));
+    QCOMPARE(w.Find("Memo3")->height(), 54);
+    QCOMPARE(w.Label("Label6"), QStringLiteral("196"));
+    w.Action("N3")->trigger();
+    QCOMPARE(w.Find("Content")->height(), 54);
+  }
+
+  void previousMoveViewerShowsTheFieldBeforeTheMove() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    QVERIFY(!w.Find("BitBtn3")->isEnabled());
+    w.Click(Node{12, 7});
+    QVERIFY(w.Find("BitBtn3")->isEnabled());
+    test::ModalCloser closer;
+    w.Find<QToolButton>("BitBtn3")->click();
+    QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm3")});
+    auto* form3 = w.window->findChild<QDialog*>(QStringLiteral("TForm3"));
+    QCOMPARE(form3->findChild<QLabel*>(QStringLiteral("Image1"))->size(), QSize(373, 373));
+    const QImage& snapshot = w->FieldSnapshot();
+    const render::FieldColors& colors = w->CurrentSettings().Colors;
+    QCOMPARE(snapshot.pixel(12 * 12 + 1, 12 * 7 + 1) & 0xFFFFFF, Rgb(colors.OwnColor));  // the preview
+    QCOMPARE(snapshot.pixel(12 * 11 + 1, 12 * 7 + 1) & 0xFFFFFF, Rgb(colors.BackColor));  // no reply yet
+    w.Find<QPushButton>("BitBtn1")->click();  // "Назад" paints it back onto the field
+    QCOMPARE(w.FieldPixel(12 * 11 + 1, 12 * 7 + 1), Rgb(colors.BackColor));
+    QCOMPARE(w->State().Board.At(11, 7), engine::csRival);
+  }
+
+  void recordsAreLoadedAtStartAndSavedAtExit() {
+    GameWindow w;
+    records::RecordsTable table;
+    table.InsertRecord({"old", 5});
+    records::SaveRecords(table, w.dir.File("winner.txt"));
+    w.Open();
+    QCOMPARE(w->Records().RecordCount(), 1);
+    w->Records().InsertRecord({"new", 7});
+    w.Action("N7")->trigger();
+    records::RecordsTable saved;
+    records::LoadRecords(saved, w.dir.File("winner.txt"));
+    QCOMPARE(saved.RecordCount(), 2);
+    QCOMPARE(saved.Slot(1).Name, std::string("new"));
+  }
+
+  void damagedRecordsFileShowsItsErrorAndTheProgramGoesOn() {
+    GameWindow w;
+    test::WriteBytes(w.dir.File("winner.txt"), "junk\r\n");
+    w.Open();
+    QCOMPARE(w.prompts.errors.size(), 1);
+    QVERIFY(w.prompts.errors.first().endsWith(QStringLiteral("is not a valid integer value")));
+    w.Action("N2")->trigger();
+    QVERIFY(w->State().GameInProgress);
+  }
+
+  void recordsWindowListsTheTable() {
+    GameWindow w;
+    w.Open();
+    test::ModalCloser closer;
+    w.Action("N5")->trigger();
+    auto* grid = w.window->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Участник"));
+    w->Records().InsertRecord({text::Utf8ToCp1251("Вася"), 12});
+    w->Records().InsertRecord({"Kim", 20});
+    w.Action("N5")->trigger();
+    QCOMPARE(grid->rowCount(), 3);
+    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("Kim"));
+    QCOMPARE(grid->item(2, 1)->text(), QStringLiteral("Вася"));
+    QCOMPARE(grid->item(2, 2)->text(), QStringLiteral("12"));
+    QCOMPARE(closer.closed.size(), 2);
+  }
+
+  void helpOpensTopicOneOrSaysThereIsNone() {
+    GameWindow w;
+    w.Open();
+    w.Action("N22")->trigger();
+    QVERIFY(w.prompts.messages.last().contains(QStringLiteral("help.hlp")));
+    QVERIFY(w.desktop.opened.isEmpty());
+    test::WriteBytes(w.dir.File("help.hlp"), "help");
+    w.Action("N22")->trigger();
+    QCOMPARE(w.desktop.opened.size(), 1);
+    QVERIFY(w.desktop.opened.first().endsWith(QStringLiteral("help.hlp#1")));
+  }
+
+  void computerAgainstComputerPlaysToTheEnd() {
+    GameWindow w;
+    w.Open();
+    w->State().Board.SetFieldSize(15, 15);
+    w.Find<QPushButton>("Button1")->click();
+    auto* timer = w.window->findChild<QTimer*>(QStringLiteral("Timer1"));
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 10);
+    for (int tick = 0; tick < 200 && timer->isActive(); ++tick) w->Timer1Timer();
+    QVERIFY(!timer->isActive());
+    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 0);
+  }
+
+  void testPositionsPlayTheirMoves() {
+    GameWindow w;
+    w.Open();
+    engine::FrameBoard(w->State().Board);
+    w.Find<QPushButton>("Button4")->click();  // "Proverka": side 1 closes at (5, 4)
+    QCOMPARE(w->State().Board.At(5, 4), engine::csOwn);
+    QCOMPARE(w->State().Board.At(5, 2), engine::csRivalCaptured);
+    w.Find<QPushButton>("Button3")->click();  // "Pole": the bare grid
+    QCOMPARE(w.FieldPixel(0, 5), Rgb(w->CurrentSettings().Colors.GridColor));
+    engine::ClearBoard(w->State().Board);
+    w.Find<QPushButton>("Button2")->click();  // "Okrugaj!!!!"
+    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 900 - 11);
+  }
+
+  void playingForTheComputerPutsItsDotWithoutAReply() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.Find<QCheckBox>("CheckBox1")->setChecked(true);
+    const auto lines = w.LogLines().size();
+    w.Click(Node{9, 9});
+    QCOMPARE(w->State().Board.At(9, 9), engine::csRival);
+    QCOMPARE(w.LogLines().size(), lines);
+    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 899);
+  }
+
+  void storedPositionLoadsOrShowsItsError() {
+    GameWindow w;
+    w.Open();
+    auto* panel = w.Find("Panel2");
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    panel->resize(10, 10);
+    QCoreApplication::sendEvent(panel, &release);
+    QCOMPARE(w.prompts.errors, QStringList{QStringLiteral("File not found")});
+    const auto key = static_cast<std::uint8_t>('2');  // 15 x 15 = 225
+    std::string text = records::ScrambleText("15~15", records::RecordsKey) + "\r\n";
+    for (int x = 0; x <= 15; ++x) text += records::ScrambleText(std::string(15, '1'), key) + "\r\n";
+    test::WriteBytes(w.dir.File("123.txt"), text);
+    QCoreApplication::sendEvent(panel, &release);
+    QCOMPARE(w->State().Board.FieldWidth(), 15);
+    QCOMPARE(w->State().Board.At(7, 7), engine::csOwn);
+  }
+
+  void clockShowsTheTimeOfDay() {
+    GameWindow w;
+    w.Open();
+    w->Timer2Timer();
+    QVERIFY(QTime::fromString(w.Label("StatusPanel0"), QStringLiteral("H:mm:ss")).isValid() ||
+            QTime::fromString(w.Label("StatusPanel0"), QStringLiteral("HH:mm:ss")).isValid());
+  }
+};
+
+}  // namespace solvar::game
+
+QTEST_MAIN(solvar::game::MainWindowTest)
+#include "main_window_test.moc"

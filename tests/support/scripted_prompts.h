@@ -1,0 +1,75 @@
+#pragma once
+// Answers the program's boxes from a script and records what was asked.
+
+#include <QApplication>
+#include <QDialog>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <optional>
+
+#include "game/desktop.h"
+#include "game/prompts.h"
+
+namespace solvar::test {
+
+class ScriptedPrompts : public game::Prompts {
+ public:
+  bool Message(game::MessageKind kind, const QString& text, game::MessageButtons buttons) override {
+    messages << text;
+    kinds.push_back(kind);
+    (void)buttons;
+    if (yesNoAnswers.empty()) return true;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+  }
+  std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& initial) override {
+    inputs << title + QStringLiteral("|") + prompt + QStringLiteral("|") + initial;
+    if (inputAnswers.empty()) return initial;
+    const std::optional<QString> answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+  }
+  void Error(const QString& text) override { errors << text; }
+
+  QStringList messages;
+  std::vector<game::MessageKind> kinds;
+  QStringList inputs;
+  QStringList errors;
+  std::deque<bool> yesNoAnswers;
+  std::deque<std::optional<QString>> inputAnswers;
+};
+
+class FakeDesktop : public game::Desktop {
+ public:
+  bool OpenAddress(const QString& address) override {
+    opened << address;
+    return accept;
+  }
+  QStringList opened;
+  bool accept = true;
+};
+
+// Closes every modal dialog that opens while it lives, recording its object
+// name, so that a handler that shows one runs to its end.
+class ModalCloser {
+ public:
+  ModalCloser() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        closed << dialog->objectName();
+        dialog->reject();
+      }
+    });
+    m_timer.start(5);
+  }
+  QStringList closed;
+
+ private:
+  QTimer m_timer;
+};
+
+}  // namespace solvar::test
