@@ -65,8 +65,9 @@ Node ThreatNode(const ThreatResult& result) { return Node{result.X, result.Y}; }
 
 std::optional<Node> ChooseComputerNode(const Board& board, Side mover, const MoveContext& context) {
   if (!HasFreePlayable(board)) return std::nullopt;
-  const ThreatResult attack = EvaluateThreat(board, mover, &context.observer);
-  const ThreatResult defence = EvaluateThreat(board, engine::Opponent(mover), &context.observer);
+  const engine::BoardMasks masks = engine::SplitBoard(board);
+  const ThreatResult attack = EvaluateThreat(board, masks, mover, &context.observer);
+  const ThreatResult defence = EvaluateThreat(board, masks, engine::Opponent(mover), &context.observer);
   const int attackLevel = attack.Level > MaxAttackLevel ? NoLevel : attack.Level;
 
   std::optional<Node> chosen;

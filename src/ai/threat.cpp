@@ -36,13 +36,50 @@ struct Candidate {
 // the merged list.
 using CopyIndex = std::array<int, 4>;
 
+struct Frame {
+  int cell;
+  int next;
+};
+
+// Working space kept from one evaluation to the next, so that an evaluation
+// allocates nothing and clears nothing: a cell counts as visited, listed or
+// copied only when its stamp is the current evaluation's or group's.
+struct Scratch {
+  std::uint32_t evaluation = 0;
+  std::uint32_t group = 0;
+  std::array<std::uint32_t, MapSize> visited{};
+  std::array<std::uint32_t, MapSize> listedBy{};
+  std::array<std::uint32_t, MapSize> copyStamp{};
+  std::array<std::uint8_t, MapSize> copyCount{};
+  std::array<CopyIndex, MapSize> copies{};
+  std::array<Frame, MapSize> frames{};
+  std::vector<Candidate> region;
+  std::vector<Candidate> merged;
+
+  void StartEvaluation() {
+    if (evaluation > 0xF0000000U || group > 0xF0000000U) {
+      evaluation = group = 0;
+      visited.fill(0);
+      listedBy.fill(0);
+      copyStamp.fill(0);
+    }
+    ++evaluation;
+    merged.clear();
+  }
+};
+
+Scratch& ThreadScratch() {
+  thread_local Scratch scratch;
+  return scratch;
+}
+
 class ThreatEvaluator {
  public:
   ThreatEvaluator(const Board& board, Side encloser, ThreatObserver* observer)
-      : m_board(board), m_enclosingSide(encloser), m_observer(observer) {}
+      : m_board(board), m_enclosingSide(encloser), m_observer(observer), m_scratch(ThreadScratch()),
+        m_region(m_scratch.region), m_merged(m_scratch.merged) {}
 
-  ThreatResult Run() {
-    const engine::BoardMasks masks = engine::SplitBoard(m_board);
+  ThreatResult Run(const engine::BoardMasks& masks) {
     m_free = masks.free;
     m_encloser = masks.Territory(m_enclosingSide);
     m_target = masks.Territory(engine::Opponent(m_enclosingSide));
@@ -52,14 +89,11 @@ class ThreatEvaluator {
     const ColumnMasks enclosable = engine::AndNot(m_target, reachesFrame);
     if (engine::IsEmpty(enclosable)) return ThreatResult{};
 
-    m_visited.fill(0);
-    m_listedBy.fill(0);
-    m_copyCount.fill(0);
-    m_merged.clear();
+    m_scratch.StartEvaluation();
     int bestLevel = NoLevel;
     for (int x = 0; x <= m_board.FieldWidth(); ++x) {
       for (int y = 0; y <= m_board.FieldHeight(); ++y) {
-        if (!engine::Has(enclosable, x, y) || m_visited[MapIndex(x, y)]) continue;
+        if (!engine::Has(enclosable, x, y) || Visited(MapIndex(x, y))) continue;
         const int level = std::min(FillRegion(MapIndex(x, y)), MaxLevel);
         DumpCandidates();
         MergeCandidates();
@@ -72,14 +106,15 @@ class ThreatEvaluator {
   }
 
  private:
-  struct Frame {
-    int cell;
-    int next;
-  };
+  bool Visited(int cell) const { return m_scratch.visited[cell] == m_scratch.evaluation; }
+  void MarkVisited(int cell) { m_scratch.visited[cell] = m_scratch.evaluation; }
+  int CopyCount(int cell) const {
+    return m_scratch.copyStamp[cell] == m_scratch.evaluation ? m_scratch.copyCount[cell] : 0;
+  }
 
-  bool IsFree(int cell) const { return engine::Has(m_free, MapX(cell), MapY(cell)); }
-  bool IsTarget(int cell) const { return engine::Has(m_target, MapX(cell), MapY(cell)); }
-  bool IsEncloser(int cell) const { return engine::Has(m_encloser, MapX(cell), MapY(cell)); }
+  bool IsFree(int cell) const { return engine::HasCell(m_free, cell); }
+  bool IsTarget(int cell) const { return engine::HasCell(m_target, cell); }
+  bool IsEncloser(int cell) const { return engine::HasCell(m_encloser, cell); }
 
   // Crowding of a free node over its 3 x 3 block: orthogonal target cells
   // count +1, orthogonal encloser or frame cells -1, any occupied diagonal -1.
@@ -109,30 +144,32 @@ class ThreatEvaluator {
   // number of distinct free nodes.
   int FillRegion(int start) {
     m_region.clear();
-    ++m_group;
+    const std::uint32_t group = ++m_scratch.group;
+    auto& listedBy = m_scratch.listedBy;
+    auto& frames = m_scratch.frames;
     int freeCount = 0;
     int top = 0;
-    m_visited[start] = 1;
-    m_frames[top++] = Frame{start, 0};
+    MarkVisited(start);
+    frames[top++] = Frame{start, 0};
     while (top > 0) {
-      Frame& frame = m_frames[top - 1];
+      Frame& frame = frames[top - 1];
       if (frame.next == 4) {
         --top;
         continue;
       }
       const int next = frame.cell + NeighbourOffsets[frame.next++];
       if (IsTarget(next)) {
-        if (!m_visited[next]) {
-          m_visited[next] = 1;
-          m_frames[top++] = Frame{next, 0};
+        if (!Visited(next)) {
+          MarkVisited(next);
+          frames[top++] = Frame{next, 0};
         }
-      } else if (m_listedBy[next] != m_group) {
+      } else if (listedBy[next] != group) {
         if (IsFree(next)) {
-          m_listedBy[next] = m_group;
+          listedBy[next] = group;
           ++freeCount;
           PushCandidate(next, CrowdingScore(next) >= 3 ? PocketWeight : OpenWeight);
         } else if (IsEncloser(next)) {
-          m_listedBy[next] = m_group;
+          listedBy[next] = group;
           PushCandidate(next, WallWeight);
         }
       }
@@ -156,8 +193,8 @@ class ThreatEvaluator {
     for (auto p = m_region.rbegin(); p != m_region.rend(); ++p) {
       if (p->Weight <= 0) continue;
       const int node = MapIndex(p->X, p->Y);
-      const CopyIndex& copies = m_copies[node];
-      for (int i = m_copyCount[node] - 1; i >= 0; --i) {
+      const CopyIndex& copies = m_scratch.copies[node];
+      for (int i = CopyCount(node) - 1; i >= 0; --i) {
         Candidate& q = m_merged[static_cast<std::size_t>(copies[static_cast<std::size_t>(i)])];
         if (q.Weight <= 0) continue;
         const auto sum = static_cast<std::int8_t>(p->Weight + q.Weight);
@@ -176,8 +213,11 @@ class ThreatEvaluator {
   void CopyCandidates() {
     for (auto p = m_region.rbegin(); p != m_region.rend(); ++p) {
       const int node = MapIndex(p->X, p->Y);
-      if (m_copyCount[node] < 4) {
-        m_copies[node][m_copyCount[node]++] = static_cast<int>(m_merged.size());
+      const int count = CopyCount(node);
+      if (count < 4) {
+        m_scratch.copies[node][static_cast<std::size_t>(count)] = static_cast<int>(m_merged.size());
+        m_scratch.copyCount[node] = static_cast<std::uint8_t>(count + 1);
+        m_scratch.copyStamp[node] = m_scratch.evaluation;
       }
       m_merged.push_back(*p);
     }
@@ -216,22 +256,21 @@ class ThreatEvaluator {
   ColumnMasks m_free{};
   ColumnMasks m_encloser{};
   ColumnMasks m_target{};
-  std::uint16_t m_group = 0;
-  std::vector<Candidate> m_region;
-  std::vector<Candidate> m_merged;
-  // Scratch space, set up only when some group can be enclosed.
-  std::array<std::uint8_t, MapSize> m_visited;
-  std::array<std::uint16_t, MapSize> m_listedBy;
-  std::array<std::uint8_t, MapSize> m_copyCount;
-  std::array<CopyIndex, MapSize> m_copies;
-  std::array<Frame, MapSize> m_frames;
+  Scratch& m_scratch;
+  std::vector<Candidate>& m_region;
+  std::vector<Candidate>& m_merged;
 };
 
 }  // namespace
 
 ThreatResult EvaluateThreat(const Board& board, Side encloser, ThreatObserver* observer) {
+  return EvaluateThreat(board, engine::SplitBoard(board), encloser, observer);
+}
+
+ThreatResult EvaluateThreat(const Board& board, const engine::BoardMasks& masks, Side encloser,
+                            ThreatObserver* observer) {
   ThreatEvaluator evaluator(board, encloser, observer);
-  return evaluator.Run();
+  return evaluator.Run(masks);
 }
 
 }  // namespace solvar::ai

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "engine/bit_masks.h"
 #include "engine/board.h"
 
 namespace solvar::ai {
@@ -47,5 +48,8 @@ class ThreatObserver {
 // neighbours is given level 254.
 ThreatResult EvaluateThreat(const engine::Board& board, engine::Side encloser,
                             ThreatObserver* observer = nullptr);
+// The same, with the Board's masks already split (SplitBoard of this board).
+ThreatResult EvaluateThreat(const engine::Board& board, const engine::BoardMasks& masks,
+                            engine::Side encloser, ThreatObserver* observer = nullptr);
 
 }  // namespace solvar::ai

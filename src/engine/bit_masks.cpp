@@ -1,5 +1,7 @@
 #include "engine/bit_masks.h"
 
+#include <tuple>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -81,21 +83,31 @@ BoardMasks SplitBoard(const Board& board) {
 }
 
 ColumnMasks Flood(const ColumnMasks& seed, const ColumnMasks& within) {
+  constexpr std::size_t n = std::tuple_size_v<ColumnMasks>;
   ColumnMasks reached{};
-  for (std::size_t x = 0; x < reached.size(); ++x) reached[x] = FillColumn(seed[x], within[x]);
-  // Sweep right, then left, until nothing spreads any more.
-  for (bool changed = true; changed;) {
-    changed = false;
-    auto spread = [&](std::size_t x) {
-      const std::uint64_t from = (x > 0 ? reached[x - 1] : 0) | (x + 1 < reached.size() ? reached[x + 1] : 0);
-      const std::uint64_t grown = FillColumn(reached[x] | (from & within[x]), within[x]);
-      if (grown != reached[x]) {
-        reached[x] = grown;
-        changed = true;
-      }
-    };
-    for (std::size_t x = 0; x < reached.size(); ++x) spread(x);
-    for (std::size_t x = reached.size(); x-- > 0;) spread(x);
+  for (std::size_t x = 0; x < n; ++x) reached[x] = FillColumn(seed[x], within[x]);
+  // A column is grown again whenever a neighbour has grown since it last was;
+  // sweeps go right, then left, until no column is waiting.
+  std::array<bool, n> waiting{};
+  waiting.fill(true);
+  auto grow = [&](std::size_t x) {
+    waiting[x] = false;
+    const std::uint64_t from = (x > 0 ? reached[x - 1] : 0) | (x + 1 < n ? reached[x + 1] : 0);
+    const std::uint64_t grown = FillColumn(reached[x] | (from & within[x]), within[x]);
+    if (grown == reached[x]) return false;
+    reached[x] = grown;
+    if (x > 0) waiting[x - 1] = true;
+    if (x + 1 < n) waiting[x + 1] = true;
+    return true;
+  };
+  for (bool any = true; any;) {
+    any = false;
+    for (std::size_t x = 0; x < n; ++x) {
+      if (waiting[x]) any |= grow(x);
+    }
+    for (std::size_t x = n; x-- > 0;) {
+      if (waiting[x]) any |= grow(x);
+    }
   }
   return reached;
 }

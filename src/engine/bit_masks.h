@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/board.h"
+#include "engine/work_map.h"
 
 namespace solvar::engine {
 
@@ -37,6 +38,27 @@ bool IsEmpty(const ColumnMasks& cells);
 
 constexpr bool Has(const ColumnMasks& cells, int x, int y) {
   return (cells[static_cast<std::size_t>(x + 1)] >> (y + 1)) & 1U;
+}
+
+namespace detail {
+struct CellPlaces {
+  std::array<std::uint8_t, MapSize> column{};
+  std::array<std::uint8_t, MapSize> bit{};
+  constexpr CellPlaces() {
+    for (int i = 0; i < MapSize; ++i) {
+      column[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i / MapRows);
+      bit[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i % MapRows);
+    }
+  }
+};
+inline constexpr CellPlaces Places;
+}  // namespace detail
+
+// The same test for a cell given by its index in a working map: word
+// index / MapRows, bit index % MapRows.
+inline bool HasCell(const ColumnMasks& cells, int mapIndex) {
+  const auto i = static_cast<std::size_t>(mapIndex);
+  return (cells[detail::Places.column[i]] >> detail::Places.bit[i]) & 1U;
 }
 
 }  // namespace solvar::engine

@@ -90,11 +90,9 @@ class CaptureScanner {
         continue;
       }
       const int cell = frame.cell + NeighbourOffsets[frame.next++];
-      const int nx = MapX(cell);
-      const int ny = MapY(cell);
-      if (Has(m_capturer, nx, ny)) {
+      if (HasCell(m_capturer, cell)) {
         MeetBoundary(cell, region);
-      } else if (Has(m_open, nx, ny) && !m_visited[cell]) {
+      } else if (HasCell(m_open, cell) && !m_visited[cell]) {
         Visit(cell);
         m_frames[top++] = Frame{cell, 0};
       }

@@ -38,7 +38,7 @@ constexpr int InitialWidth = 683;
 constexpr int InitialLogHeight = 137;
 constexpr int PanelWidth = 108;
 constexpr int StatusBarHeight = 19;
-const char* const CreditText = "Сольвар: точки на клетчатом поле · solvar.example.org";
+const char* const CreditText = "Сольвар · solvar.example.org";
 
 QString Greeting() {
   return QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********");
