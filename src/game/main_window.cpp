@@ -17,6 +17,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "dialogs/about_dialog.h"
+#include "dialogs/field_size_dialog.h"
+#include "dialogs/network_options_dialog.h"
 #include "dialogs/previous_move_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "dialogs/style.h"
@@ -124,7 +127,11 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   CreateStatusBar();
   CreateHiddenControls();
   m_form3 = new dialogs::TForm3(this);
+  m_form4 = new dialogs::TForm4(this);
+  NetworkOptions& network = m_settings.Network;
+  m_form5 = new dialogs::TForm5({&network.ShowRivalMessages, &network.ShowErrorMessages, &network.ShowSecondConnection}, this);
   m_form6 = new dialogs::TForm6(this);
+  m_aboutFrm = new dialogs::TAboutFrm([this](const QString& address) { m_desktop.OpenAddress(address); }, this);
   SetContentSize(InitialWidth, InitialLogHeight);
   move(198, 108);
   FormCreate();
@@ -153,17 +160,17 @@ void TForm1::CreateMenu() {
   m_surrender = AddCommand(game, "N3", QStringLiteral("Сдаться"), 11, &TForm1::N3Click);
   m_surrender->setEnabled(false);
   game->addSeparator();
-  m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Настройки поля"), 5, nullptr);
+  m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Настройки поля"), 5, &TForm1::N4Click);
   AddCommand(game, "N5", QStringLiteral("Рекорды"), 4, &TForm1::N5Click);
   game->addSeparator();
   AddCommand(game, "N7", QStringLiteral("Выход"), 10, &TForm1::N7Click);
 
   m_viewMenu = bar->addMenu(QStringLiteral("Вид"));
   m_viewMenu->menuAction()->setObjectName(QStringLiteral("N8"));
-  AddCommand(m_viewMenu, "N9", QStringLiteral("Цвет ваших точек"), 7, nullptr);
-  AddCommand(m_viewMenu, "N10", QStringLiteral("Цвет точек компьютера"), 8, nullptr);
-  AddCommand(m_viewMenu, "N11", QStringLiteral("Цвет фона"), 12, nullptr);
-  AddCommand(m_viewMenu, "N12", QStringLiteral("Цвет сетки"), 13, nullptr);
+  AddCommand(m_viewMenu, "N9", QStringLiteral("Цвет ваших точек"), 7, &TForm1::N9Click);
+  AddCommand(m_viewMenu, "N10", QStringLiteral("Цвет точек компьютера"), 8, &TForm1::N10Click);
+  AddCommand(m_viewMenu, "N11", QStringLiteral("Цвет фона"), 12, &TForm1::N11Click);
+  AddCommand(m_viewMenu, "N12", QStringLiteral("Цвет сетки"), 13, &TForm1::N12Click);
 
   QMenu* network = bar->addMenu(QStringLiteral("Игра по сети"));
   network->menuAction()->setObjectName(QStringLiteral("N13"));
@@ -173,7 +180,7 @@ void TForm1::CreateMenu() {
   AddCommand(m_setupMenu, "N17", QStringLiteral("Подключиться"), 3, nullptr);
   m_sendMessage = AddCommand(network, "N18", QStringLiteral("Послать сообщение"), 14, nullptr);
   m_sendMessage->setEnabled(false);
-  AddCommand(network, "N20", QStringLiteral("Настройки"), 5, nullptr);
+  AddCommand(network, "N20", QStringLiteral("Настройки"), 5, &TForm1::N20Click);
 
   QMenu* help = bar->addMenu(QStringLiteral("Справка"));
   help->menuAction()->setObjectName(QStringLiteral("N21"));
@@ -181,8 +188,8 @@ void TForm1::CreateMenu() {
   contents->setShortcut(QKeySequence(Qt::Key_F1));
   contents->setShortcutContext(Qt::ApplicationShortcut);
   help->addSeparator();
-  AddCommand(help, "N25", QStringLiteral("Обратная связь"), 17, nullptr);
-  AddCommand(help, "N24", QStringLiteral("О программе"), 15, nullptr);
+  AddCommand(help, "N25", QStringLiteral("Обратная связь"), 17, &TForm1::N25Click);
+  AddCommand(help, "N24", QStringLiteral("О программе"), 15, &TForm1::N24Click);
 }
 
 void TForm1::CreateField() {
@@ -321,6 +328,8 @@ void TForm1::DrawLegendIcons() {
       for (int x = 0; x < picture.width(); ++x)
         if ((picture.pixel(x, y) & 0xFFFFFF) == (fill & 0xFFFFFF)) picture.setPixel(x, y, 0);
     image->setPixmap(QPixmap::fromImage(picture));
+    // The icon's own bitmap, before its fill colour is made transparent.
+    image->setProperty("picture", icon.Image());
   };
   paint(m_image3, colors.OwnColor);
   paint(m_image2, colors.RivalColor);

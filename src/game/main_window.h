@@ -30,7 +30,10 @@ class QTimer;
 class QToolButton;
 
 namespace solvar::dialogs {
+class TAboutFrm;
 class TForm3;
+class TForm4;
+class TForm5;
 class TForm6;
 }  // namespace solvar::dialogs
 
@@ -48,9 +51,17 @@ class TForm1 : public QMainWindow {
   // Menu commands.
   void N2Click();   // "Начать новую"
   void N3Click();   // "Сдаться"
+  void N4Click();   // "Настройки поля"
   void N5Click();   // "Рекорды"
   void N7Click();   // "Выход"
+  void N9Click();   // "Цвет ваших точек"
+  void N10Click();  // "Цвет точек компьютера"
+  void N11Click();  // "Цвет фона"
+  void N12Click();  // "Цвет сетки"
+  void N20Click();  // "Настройки" of network play
   void N22Click();  // "Содержание" (F1)
+  void N24Click();  // "О программе"
+  void N25Click();  // "Обратная связь"
 
   // The field and the score panel.
   void GamePoleMouseMove(int x, int y);
@@ -116,6 +127,7 @@ class TForm1 : public QMainWindow {
   engine::ScanContext ScanContextFor();
   void RefreshField();
   QString AskWinnerName();
+  void ChooseColor(render::Color& color);
 
   AppOptions m_options;
   Prompts& m_prompts;
@@ -156,6 +168,9 @@ class TForm1 : public QMainWindow {
   QCheckBox* m_checkBox1 = nullptr;
   QPlainTextEdit* m_memo2 = nullptr;
   dialogs::TForm3* m_form3 = nullptr;
+  dialogs::TForm4* m_form4 = nullptr;
+  dialogs::TForm5* m_form5 = nullptr;
+  dialogs::TAboutFrm* m_aboutFrm = nullptr;
   dialogs::TForm6* m_form6 = nullptr;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 
 namespace solvar::game {
@@ -20,6 +21,8 @@ class Prompts {
   // The text typed, or none when the box was cancelled.
   virtual std::optional<QString> InputText(const QString& title, const QString& prompt,
                                            const QString& initial) = 0;
+  // The colour chooser preset to a colour ($00BBGGRR); none when cancelled.
+  virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
   // An error that reached the general handler.
   virtual void Error(const QString& text) = 0;
 

@@ -1,8 +1,11 @@
 #include "game/qt_prompts.h"
 
+#include <QColorDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "render/field_canvas.h"
 
 namespace solvar::game {
 
@@ -29,6 +32,13 @@ std::optional<QString> QtPrompts::InputText(const QString& title, const QString&
   const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
   if (!ok) return std::nullopt;
   return text;
+}
+
+std::optional<std::uint32_t> QtPrompts::ChooseColor(std::uint32_t current) {
+  QColorDialog dialog(QColor(render::ToRgb(current)), m_parent);
+  dialog.setObjectName(QStringLiteral("ColDil"));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return render::FromRgb(dialog.selectedColor().rgb());
 }
 
 void QtPrompts::Error(const QString& text) {

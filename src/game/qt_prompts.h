@@ -12,6 +12,7 @@ class QtPrompts : public Prompts {
   void SetParent(QWidget* parent) { m_parent = parent; }
   bool Message(MessageKind kind, const QString& text, MessageButtons buttons) override;
   std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& initial) override;
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
   void Error(const QString& text) override;
 
  private:

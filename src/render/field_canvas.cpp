@@ -13,6 +13,11 @@ QRgb ToRgb(Color color) {
               static_cast<int>((color >> 16) & 0xFF));
 }
 
+Color FromRgb(QRgb rgb) {
+  return static_cast<Color>(qRed(rgb)) | (static_cast<Color>(qGreen(rgb)) << 8) |
+         (static_cast<Color>(qBlue(rgb)) << 16);
+}
+
 FieldCanvas::FieldCanvas(int width, int height) : m_image(width, height, QImage::Format_RGB32) {
   m_image.fill(Qt::white);
 }

@@ -17,6 +17,7 @@ namespace solvar::render {
 using Color = std::uint32_t;  // $00BBGGRR
 
 QRgb ToRgb(Color color);
+Color FromRgb(QRgb rgb);
 
 class FieldCanvas {
  public:

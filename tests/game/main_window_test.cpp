@@ -323,7 +323,7 @@ class MainWindowTest : public QObject {
     GameWindow w;
     w.Open();
     w.Action("N2")->trigger();
-    w.Find<QCheckBox>("CheckBox1")->setChecked(true);
+    w.Find("Panel2")->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
     const auto lines = w.LogLines().size();
     w.Click(Node{9, 9});
     QCOMPARE(w->State().Board.At(9, 9), engine::csRival);

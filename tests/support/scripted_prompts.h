@@ -33,6 +33,13 @@ class ScriptedPrompts : public game::Prompts {
     inputAnswers.pop_front();
     return answer;
   }
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override {
+    colorPresets.push_back(current);
+    if (colorAnswers.empty()) return std::nullopt;
+    const auto answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+  }
   void Error(const QString& text) override { errors << text; }
 
   QStringList messages;
@@ -41,6 +48,8 @@ class ScriptedPrompts : public game::Prompts {
   QStringList errors;
   std::deque<bool> yesNoAnswers;
   std::deque<std::optional<QString>> inputAnswers;
+  std::vector<std::uint32_t> colorPresets;
+  std::deque<std::optional<std::uint32_t>> colorAnswers;
 };
 
 class FakeDesktop : public game::Desktop {

@@ -20,6 +20,7 @@ class QuietPrompts : public solvar::game::Prompts {
  public:
   bool Message(solvar::game::MessageKind, const QString&, solvar::game::MessageButtons) override { return true; }
   std::optional<QString> InputText(const QString&, const QString&, const QString& initial) override { return initial; }
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
   void Error(const QString&) override {}
 };
 

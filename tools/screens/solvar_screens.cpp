@@ -28,6 +28,7 @@ class EnterPrompts : public solvar::game::Prompts {
   std::optional<QString> InputText(const QString&, const QString&, const QString& initial) override {
     return initial;
   }
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
   void Error(const QString& text) override { std::printf("error: %s\n", text.toUtf8().constData()); }
 };
 

@@ -1,0 +1,80 @@
+#include "dialogs/field_size_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "dialogs/style.h"
+#include "engine/board.h"
+
+namespace solvar::dialogs {
+
+namespace {
+
+QLabel* BlueLabel(QWidget* parent, const QString& text, int x, int y) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(ArialFont(13));
+  SetTextColor(label, Blue);
+  label->move(x, y);
+  return label;
+}
+
+}  // namespace
+
+SpinEdit::SpinEdit(int minimum, int maximum, int start, QWidget* parent) : QSpinBox(parent) {
+  setRange(minimum, maximum);
+  setValue(start);
+  lineEdit()->setMaxLength(2);
+  setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+QValidator::State SpinEdit::validate(QString& input, int&) const {
+  const bool allowed = std::all_of(input.begin(), input.end(), [](QChar c) {
+    return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.') ||
+           c == QLatin1Char(',');
+  });
+  return allowed ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+int SpinEdit::valueFromText(const QString& text) const {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok) return minimum();
+  return std::clamp(value, minimum(), maximum());
+}
+
+void SpinEdit::fixup(QString& input) const { input = QString::number(valueFromText(input)); }
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm4"));
+  setWindowTitle(QStringLiteral("Настойки поля"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  setFixedSize(410, 56);
+  SetBackground(this, White);
+  setFont(ArialFont(13));
+  BlueLabel(this, QStringLiteral("Ширина:"), 8, 19);
+  m_width = new SpinEdit(engine::MinFieldWidth, engine::MaxFieldWidth, engine::MaxFieldWidth, this);
+  m_width->setObjectName(QStringLiteral("SpinEdit1"));
+  m_width->setGeometry(64, 16, 57, 24);
+  BlueLabel(this, QStringLiteral("Высота:"), 176, 19);
+  m_height = new SpinEdit(engine::MinFieldHeight, engine::MaxFieldHeight, engine::MaxFieldHeight, this);
+  m_height->setObjectName(QStringLiteral("SpinEdit2"));
+  m_height->setGeometry(232, 16, 57, 24);
+  auto* agree = new QPushButton(QStringLiteral("Согласин"), this);
+  agree->setObjectName(QStringLiteral("BitBtn1"));
+  agree->setGeometry(336, 16, 65, 25);
+  connect(agree, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+}
+
+void TForm4::BitBtn1Click() {
+  m_width->interpretText();
+  m_height->interpretText();
+  accept();
+}
+
+int TForm4::ChosenWidth() const { return m_width->value(); }
+int TForm4::ChosenHeight() const { return m_height->value(); }
+
+}  // namespace solvar::dialogs
