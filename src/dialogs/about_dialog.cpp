@@ -123,7 +123,7 @@ QWidget* TAboutFrm::BuildAboutPage() {
   int y = 8;
   for (const auto& [caption, value] : rows) {
     Caption(page, caption, 16, 8, y);
-    Value(page, value, 160, y + 4);
+    Value(page, value, 182, y + 4);
     y += 26;
   }
   return page;

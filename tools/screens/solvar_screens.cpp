@@ -1,9 +1,12 @@
-// solvar-screens: plays a short scripted game in the real main window and
-// saves a picture of the screen, to look at the program as a person sees it.
-// Usage: solvar-screens OUTPUT.png   (run it under a display, e.g. Xvfb)
+// solvar-screens: plays a short scripted game in the real main window, opens
+// each of the other windows, and saves a picture of the screen each time, to
+// look at the program as a person sees it.
+// Usage: solvar-screens OUTPUT-DIRECTORY   (run it under a display, e.g. Xvfb)
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -12,7 +15,10 @@
 #include <cstdio>
 
 #include "game/desktop.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/records_dialog.h"
 #include "game/main_window.h"
+#include "text/cp1251.h"
 
 namespace {
 
@@ -56,12 +62,27 @@ void Pause(int milliseconds) {
   while (timer.isActive()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+bool SaveScreen(const QWidget& window, const QString& path) {
+  Pause(400);
+  const bool saved = window.screen()->grabWindow(0).save(path);
+  std::printf("%s %s\n", saved ? "saved" : "could not save", path.toUtf8().constData());
+  return saved;
+}
+
+bool ShowAndSave(QDialog* dialog, const QString& path) {
+  dialog->move(120, 120);
+  dialog->show();
+  const bool saved = SaveScreen(*dialog, path);
+  dialog->hide();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fputs("usage: solvar-screens OUTPUT.png\n", stderr);
+    std::fputs("usage: solvar-screens OUTPUT-DIRECTORY\n", stderr);
     return 2;
   }
   solvar::game::AppOptions options;
@@ -83,8 +104,20 @@ int main(int argc, char* argv[]) {
   }
   Send(field, QEvent::MouseMove, QPoint(12 * 15, 12 * 15), Qt::NoButton, Qt::NoButton);
   Pause(500);
-  const QPixmap shot = window.screen()->grabWindow(0);
-  if (!shot.save(QString::fromLocal8Bit(argv[1]))) return 1;
-  std::printf("saved %s\n", argv[1]);
-  return 0;
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  bool ok = SaveScreen(window, out.filePath(QStringLiteral("game.png")));
+
+  window.Records().InsertRecord({solvar::text::Utf8ToCp1251("Студент"), 14});
+  window.Records().InsertRecord({solvar::text::Utf8ToCp1251("Ёжик в тумане"), 9});
+  auto* records = window.findChild<solvar::dialogs::TForm6*>(QStringLiteral("TForm6"));
+  records->Fill(window.Records());
+  ok &= ShowAndSave(records, out.filePath(QStringLiteral("records.png")));
+  ok &= ShowAndSave(window.findChild<QDialog*>(QStringLiteral("TForm4")), out.filePath(QStringLiteral("field_size.png")));
+  ok &= ShowAndSave(window.findChild<QDialog*>(QStringLiteral("TForm5")), out.filePath(QStringLiteral("network_options.png")));
+  auto* about = window.findChild<solvar::dialogs::TAboutFrm*>(QStringLiteral("TAboutFrm"));
+  about->ShowAboutPage();
+  ok &= ShowAndSave(about, out.filePath(QStringLiteral("about.png")));
+  about->ShowFeedbackPage();
+  ok &= ShowAndSave(about, out.filePath(QStringLiteral("feedback.png")));
+  return ok ? 0 : 1;
 }
