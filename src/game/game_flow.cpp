@@ -17,6 +17,7 @@
 #include "game/main_window.h"
 #include "game/window_painter.h"
 #include "render/field_painter.h"
+#include "net/message_codec.h"
 #include "text/cp1251.h"
 
 namespace solvar::game {
@@ -139,7 +140,14 @@ void TForm1::GamePoleClick() {
     EndGame();
     return;
   }
-  PlayComputerMove(engine::Side::Rival);
+  if (!m_state.NetworkGame) {
+    PlayComputerMove(engine::Side::Rival);
+  } else {
+    SendToPeer(net::PairMessage(net::TagPo, node.x, node.y));
+    render::DrawDot(*m_canvas, m_settings.Colors, node, true);
+    m_gamePole->setEnabled(false);
+    RefreshField();
+  }
   UpdateScores();
   if (m_state.FreeCount == 0) {
     ShowResult(m_state.OwnScore, m_state.RivalScore);
@@ -157,6 +165,9 @@ QString TForm1::AskWinnerName() {
 }
 
 void TForm1::ShowResult(int own, int rival) {
+  if (m_state.NetworkGame) {
+    SendToPeer(std::string(own > rival ? net::TagLu : own < rival ? net::TagWi : net::TagDr));
+  }
   if (own > rival) {
     m_prompts.Inform(QStringLiteral("Вы победили!!!\nВы окружили ") + QString::number(own) +
                      QStringLiteral(" точек противника."));
@@ -182,6 +193,7 @@ void TForm1::EndGame() {
   m_selectionPanel->clear();
   SetContentSize(m_memo3->width(), m_memo3->height());
   m_shape1->hide();
+  if (m_state.NetworkGame) CloseConnection();
   m_state.NetworkGame = false;
 }
 

@@ -25,6 +25,8 @@
 #include "dialogs/style.h"
 #include "game/field_view.h"
 #include "game/window_painter.h"
+#include "net/connection.h"
+#include "net/message_codec.h"
 #include "records/records_file.h"
 #include "render/field_painter.h"
 #include "text/program_error.h"
@@ -126,6 +128,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   CreateLog();
   CreateStatusBar();
   CreateHiddenControls();
+  CreateSockets();
   m_form3 = new dialogs::TForm3(this);
   m_form4 = new dialogs::TForm4(this);
   NetworkOptions& network = m_settings.Network;
@@ -176,9 +179,9 @@ void TForm1::CreateMenu() {
   network->menuAction()->setObjectName(QStringLiteral("N13"));
   m_setupMenu = network->addMenu(MenuIcon(0), QStringLiteral("Настоить"));
   m_setupMenu->menuAction()->setObjectName(QStringLiteral("N14"));
-  AddCommand(m_setupMenu, "N16", QStringLiteral("Создать сервер"), 2, nullptr);
-  AddCommand(m_setupMenu, "N17", QStringLiteral("Подключиться"), 3, nullptr);
-  m_sendMessage = AddCommand(network, "N18", QStringLiteral("Послать сообщение"), 14, nullptr);
+  AddCommand(m_setupMenu, "N16", QStringLiteral("Создать сервер"), 2, &TForm1::N16Click);
+  AddCommand(m_setupMenu, "N17", QStringLiteral("Подключиться"), 3, &TForm1::N17Click);
+  m_sendMessage = AddCommand(network, "N18", QStringLiteral("Послать сообщение"), 14, &TForm1::N18Click);
   m_sendMessage->setEnabled(false);
   AddCommand(network, "N20", QStringLiteral("Настройки"), 5, &TForm1::N20Click);
 
@@ -240,6 +243,7 @@ void TForm1::CreateLog() {
   m_memo3->setFont(ArialFont(13, /*italic=*/true));
   m_memo3->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffbf0; color: #0000ff; }"));
   m_memo3->setFixedHeight(InitialLogHeight);
+  m_memo3->setMaximumBlockCount(10000);
   m_memo3->appendPlainText(Greeting());
 }
 
@@ -348,6 +352,11 @@ void TForm1::FormCreate() {
 
 void TForm1::FormClose() {
   m_timer1->stop();
+  if (m_state.NetworkGame && m_state.IsHost) {
+    net::ServerSocket::Send(m_serverSocket1->FirstConnection(), net::TextMessage(net::TagDs, net::DisconnectText));
+  }
+  m_clientSocket1->Deactivate();
+  m_serverSocket1->Deactivate();
   Guarded([this] { records::SaveRecords(m_records, m_options.recordsFile.toStdString()); });
 }
 

@@ -26,11 +26,18 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTcpSocket;
 class QTimer;
 class QToolButton;
 
+namespace solvar::net {
+class ClientSocket;
+class ServerSocket;
+}  // namespace solvar::net
+
 namespace solvar::dialogs {
 class TAboutFrm;
+class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
@@ -58,6 +65,9 @@ class TForm1 : public QMainWindow {
   void N10Click();  // "Цвет точек компьютера"
   void N11Click();  // "Цвет фона"
   void N12Click();  // "Цвет сетки"
+  void N16Click();  // "Создать сервер"
+  void N17Click();  // "Подключиться"
+  void N18Click();  // "Послать сообщение"
   void N20Click();  // "Настройки" of network play
   void N22Click();  // "Содержание" (F1)
   void N24Click();  // "О программе"
@@ -75,6 +85,14 @@ class TForm1 : public QMainWindow {
   void EndGame();
   void ShowResult(int own, int rival);
   void UpdateScores();
+
+  // Network play.
+  void ServerSocket1ClientConnect(QTcpSocket* connection);
+  void ServerSocket1ClientRead(QTcpSocket* connection, const QByteArray& bytes);
+  void ServerSocket1ClientError(QTcpSocket* connection);
+  void ClientSocket1Read(const QByteArray& bytes);
+  void ClientSocket1Disconnect();
+  void ClientSocket1Error();
 
   // Timers.
   void Timer1Timer();
@@ -128,6 +146,18 @@ class TForm1 : public QMainWindow {
   void RefreshField();
   QString AskWinnerName();
   void ChooseColor(render::Color& color);
+  void CreateSockets();
+  void SendToPeer(const std::string& bytes);
+  void CloseConnection();
+  void SocketFailed();
+  void HandleClientMessage(const std::string& message);
+  void HandleHostMessage(const std::string& message);
+  void StartClientGame(const std::string& message);
+  void OpenNetworkField();
+  void OpponentMove(const std::string& message);
+  void DisconnectNotice(const std::string& message);
+  void GameOverNotice();
+  void LogPeerText(const char* prefix, const std::string& message);
 
   AppOptions m_options;
   Prompts& m_prompts;
@@ -167,6 +197,9 @@ class TForm1 : public QMainWindow {
   QTimer* m_timer2 = nullptr;
   QCheckBox* m_checkBox1 = nullptr;
   QPlainTextEdit* m_memo2 = nullptr;
+  net::ServerSocket* m_serverSocket1 = nullptr;
+  net::ClientSocket* m_clientSocket1 = nullptr;
+  dialogs::TForm2* m_form2 = nullptr;
   dialogs::TForm3* m_form3 = nullptr;
   dialogs::TForm4* m_form4 = nullptr;
   dialogs::TForm5* m_form5 = nullptr;
