@@ -1,0 +1,300 @@
+#include <QtTest>
+
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include "game_window.h"
+#include "net/message_codec.h"
+#include "text/cp1251.h"
+
+namespace solvar::game {
+
+using engine::Node;
+using test::GameWindow;
+
+namespace {
+
+quint16 FreePort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return probe.serverPort();
+}
+
+QByteArray Cp1251(const char* utf8) { return QByteArray::fromStdString(text::Utf8ToCp1251(utf8)); }
+
+// Starts hosting on the host window; `join` is run once the waiting dialog is
+// up. Returns when the dialog has closed (a client was accepted), or after
+// five seconds.
+void Host(GameWindow& host, const std::function<void()>& join) {
+  QTimer::singleShot(20, join);
+  QTimer::singleShot(5000, [&host] {
+    if (auto* dialog = host.window->findChild<QDialog*>(QStringLiteral("TForm2")); dialog && dialog->isVisible())
+      dialog->reject();
+  });
+  host.Action("N16")->trigger();
+}
+
+void Join(GameWindow& client) {
+  client.prompts.inputAnswers = {QStringLiteral("127.0.0.1")};
+  client.Action("N17")->trigger();
+}
+
+// Fills both boards with the same position seen from either side: every
+// playable node taken except (14, 13) and (14, 14), and one side-2 dot of the
+// host captured at (3, 3).
+void MirrorNearlyFullField(GameWindow& host, GameWindow& client) {
+  for (int x = 1; x < 15; ++x)
+    for (int y = 1; y < 15; ++y) {
+      host->State().Board.Set(x, y, engine::csOwn);
+      client->State().Board.Set(x, y, engine::csRival);
+    }
+  host->State().Board.Set(3, 3, engine::csRivalCaptured);
+  client->State().Board.Set(3, 3, engine::csOwnCaptured);
+  for (const Node free : {Node{14, 13}, Node{14, 14}}) {
+    host->State().Board.Set(free, engine::csFree);
+    client->State().Board.Set(free, engine::csFree);
+  }
+}
+
+class RawPeer {
+ public:
+  RawPeer() {
+    QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
+  }
+  void Send(const QByteArray& bytes) {
+    socket.write(bytes);
+    socket.flush();
+  }
+  QByteArray Take() { return std::exchange(received, QByteArray()); }
+  QTcpSocket socket;
+  QByteArray received;
+};
+
+}  // namespace
+
+class NetworkTest : public QObject {
+  Q_OBJECT
+
+ private:
+  quint16 port = 0;
+
+  void Prepare(GameWindow& w) {
+    w.options.port = port;
+    w.Open();
+  }
+
+ private Q_SLOTS:
+  void init() { port = FreePort(); }
+
+  void wholeGameWhenTheHostStarts() {
+    GameWindow host(test::SeedWherePlayerStarts(true));
+    GameWindow client;
+    Prepare(host);
+    Prepare(client);
+    host->State().Board.SetFieldSize(15, 15);
+    Host(host, [&] { Join(client); });
+    QTRY_VERIFY(client->State().NetworkGame);
+    QVERIFY(host->State().NetworkGame && host->State().IsHost && !client->State().IsHost);
+    QCOMPARE(client->State().Board.FieldWidth(), 15);
+    QVERIFY(host.LogLines().contains(QStringLiteral("INFORM->> Вы ходите первый! Ходите...")));
+    QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Ваш соперник ходит первый! Ждите...")));
+    QVERIFY(host.Pole()->isEnabled() && !client.Pole()->isEnabled());
+    QCOMPARE(client.Pole()->size(), QSize(182, 182));
+    QVERIFY(client.Action("N18")->isEnabled());
+
+    client.prompts.inputAnswers = {QStringLiteral("Привет, хозяин!")};
+    client.Action("N18")->trigger();
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("MESSAGE->> Привет, хозяин!")));
+
+    MirrorNearlyFullField(host, client);
+    host.Click(Node{14, 13});
+    QVERIFY(!host.Pole()->isEnabled());
+    QTRY_COMPARE(client->State().Board.At(14, 13), engine::csRival);
+    QVERIFY(client.LogLines().contains(QStringLiteral("Ход соперника->> 14 - 13")));
+    QVERIFY(client.Pole()->isEnabled());
+
+    test::ModalCloser closer;
+    client.Click(Node{14, 14});
+    QVERIFY(client.prompts.messages.contains(QStringLiteral("Вы проиграли!!!\nС раздницей 1 точек.")));
+    QVERIFY(!client->State().GameInProgress);
+    QTRY_VERIFY(!host->State().GameInProgress);
+    QVERIFY(host.prompts.messages.contains(QStringLiteral("Вы победили!!!\nВы окружили 1 точек противника.")));
+    QCOMPARE(host->Records().RecordCount(), 1);
+    QVERIFY(!host.LogLines().contains(QStringLiteral("Ход соперника->> 14 - 14")));
+  }
+
+  void clientStartsAndTheHostsSurrenderEndsBothGames() {
+    GameWindow host(test::SeedWherePlayerStarts(false));
+    GameWindow client;
+    Prepare(host);
+    Prepare(client);
+    Host(host, [&] { Join(client); });
+    QTRY_VERIFY(client->State().NetworkGame);
+    QVERIFY(client.Pole()->isEnabled() && !host.Pole()->isEnabled());
+    QVERIFY(host.LogLines().contains(QStringLiteral("INFORM->> Ваш соперник ходит первым! Ждите...")));
+    client.Click(Node{10, 10});
+    QTRY_COMPARE(host->State().Board.At(10, 10), engine::csRival);
+    QVERIFY(host.Find("Shape1")->isVisibleTo(host.window.get()));
+    host.Click(Node{11, 10});
+    QTRY_COMPARE(client->State().Board.At(11, 10), engine::csRival);
+    host.prompts.inputAnswers = {QStringLiteral("удачи")};
+    host.Action("N18")->trigger();
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("MESSAGE->> удачи")));
+    host.Action("N3")->trigger();
+    QTRY_VERIFY(!client->State().GameInProgress);
+    QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Разрыв связи...")));
+    QVERIFY(!host->State().NetworkGame);
+    QVERIFY(client.prompts.messages.isEmpty());
+    // A game against the computer right after accepts clicks at once.
+    client.Action("N2")->trigger();
+    QVERIFY(client.Pole()->isEnabled());
+  }
+
+  void hostSpeaksTheExactBytesAndTreatsItsPeersInputWithCare() {
+    GameWindow host(test::SeedWherePlayerStarts(false));  // "YO": the peer moves first
+    Prepare(host);
+    RawPeer peer;
+    Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
+    QTRY_COMPARE(peer.received, QByteArray("YO31~31"));
+    peer.Take();
+    peer.Send("PO99~1");
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 99 - 1")));
+    peer.Send("ME15~15");
+    peer.Send("XXwhatever");
+    QTest::qWait(50);
+    QCOMPARE(host->State().Board.FieldWidth(), 31);
+    peer.Send("POx~1");
+    QTRY_COMPARE(host.prompts.errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
+    peer.Send("PO12~7MS" + Cp1251("Ход сделан"));
+    QTRY_COMPARE(host->State().Board.At(12, 7), engine::csRival);
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("MESSAGE->> Ход сделан")));
+    peer.Send("PO12~7");  // the node is taken
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 12 - 7")));
+    host.Click(Node{5, 5});
+    QTRY_COMPARE(peer.received, QByteArray("PO5~5"));
+    peer.Take();
+    peer.Send("MS<b>bold</b>");
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("MESSAGE->> <b>bold</b>")));
+    host.Action("N3")->trigger();
+    QTRY_COMPARE(peer.received, QByteArray("DS") + Cp1251("Разрыв связи..."));
+  }
+
+  void furtherConnectionIsTurnedAwayWithOrWithoutTheNotice() {
+    for (const bool notice : {true, false}) {
+      port = FreePort();
+      GameWindow host;
+      Prepare(host);
+      host->CurrentSettings().Network.ShowErrorMessages = notice;
+      RawPeer opponent, third;
+      Host(host, [&] { opponent.socket.connectToHost(QHostAddress::LocalHost, port); });
+      QTRY_VERIFY(!opponent.received.isEmpty());
+      third.socket.connectToHost(QHostAddress::LocalHost, port);
+      QTRY_COMPARE(third.received, QByteArray("ER") + Cp1251(std::string(net::RefusalText).c_str()));
+      QCOMPARE(host.prompts.messages.contains(QStringLiteral("К вам пытались подключиться...")), notice);
+      third.Send("PO3~3");
+      third.socket.disconnectFromHost();
+      QTest::qWait(50);
+      QCOMPARE(host->State().Board.At(3, 3), engine::csFree);
+      QVERIFY(host->State().NetworkGame);
+    }
+  }
+
+  void clientFollowsTheHostAndItsOptions() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    GameWindow client;
+    Prepare(client);
+    Join(client);
+    QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Соединение...")));
+    QTRY_VERIFY(server.hasPendingConnections());
+    RawPeer peer;
+    QTcpSocket* link = server.nextPendingConnection();
+    QObject::connect(link, &QTcpSocket::readyRead, [&] { peer.received += link->readAll(); });
+    link->write("ME99~15");
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый размер поля: 99 - 15")));
+    QVERIFY(!client->State().NetworkGame);
+    link->write("ME20~15");
+    QTRY_VERIFY(client->State().NetworkGame);
+    QCOMPARE(client->State().Board.FieldWidth(), 20);
+    QVERIFY(!client.Pole()->isEnabled());
+    link->write("ER" + Cp1251("занято"));
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> занято")));
+    client->CurrentSettings().Network.ShowErrorMessages = false;
+    client->CurrentSettings().Network.ShowRivalMessages = false;
+    link->write("ER" + Cp1251("тихо"));
+    QTest::qWait(30);
+    link->write("MS" + Cp1251("тихо"));
+    QTest::qWait(30);
+    link->write("QQ");
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получена неизвестная информация!!!")));
+    QVERIFY(client.LogLines().filter(QStringLiteral("тихо")).isEmpty());
+    link->write("PO4~4");
+    QTRY_COMPARE(client->State().Board.At(4, 4), engine::csRival);
+    QVERIFY(client.Pole()->isEnabled());
+    client.Click(Node{6, 6});
+    QTRY_COMPARE(peer.received, QByteArray("PO6~6"));
+    peer.Take();
+    link->write("LU");
+    QTRY_VERIFY(!client->State().GameInProgress);
+    QVERIFY(client.prompts.messages.contains(QStringLiteral("Ничья! Так получилось!")));
+    QTRY_COMPARE(peer.received, QByteArray("DS") + Cp1251("Разрыв связи..."));
+  }
+
+  void refusedConnectionEndsWithTheErrorLine() {
+    GameWindow client;
+    Prepare(client);
+    client.Action("N2")->trigger();  // a game against the computer on screen
+    Join(client);
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
+    QVERIFY(!client->State().GameInProgress);
+  }
+
+  void invalidAddressesAreRefusedBeforeConnecting() {
+    GameWindow client;
+    Prepare(client);
+    client.prompts.inputAnswers = {QStringLiteral("192.168.0.256")};
+    client.Action("N17")->trigger();
+    QCOMPARE(client.prompts.messages, QStringList{QStringLiteral("Вы ввели не коректный IP адрес!!!")});
+    client.prompts.inputAnswers = {QStringLiteral("1..2.3")};
+    client.Action("N17")->trigger();
+    QCOMPARE(client.prompts.errors, QStringList{QStringLiteral("'' is not a valid integer value")});
+    client.prompts.inputAnswers = {std::nullopt};
+    client.Action("N17")->trigger();
+    QVERIFY(!client.LogLines().contains(QStringLiteral("INFORM->> Соединение...")));
+  }
+
+  void peerVanishingMidGameEndsTheGameOnTheSurvivor() {
+    GameWindow host;
+    Prepare(host);
+    auto peer = std::make_unique<RawPeer>();
+    Host(host, [&] { peer->socket.connectToHost(QHostAddress::LocalHost, port); });
+    QTRY_VERIFY(!peer->received.isEmpty());
+    peer->socket.abort();
+    peer.reset();
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
+    QVERIFY(!host->State().GameInProgress);
+  }
+
+  void cancellingTheWaitStopsListeningAndHostingAgainWorks() {
+    GameWindow host;
+    Prepare(host);
+    QTimer::singleShot(20, [&] {
+      host.window->findChild<QDialog*>(QStringLiteral("TForm2"))->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    host.Action("N16")->trigger();
+    QVERIFY(host.LogLines().contains(QStringLiteral("INFORM->> Сервер запущен...")));
+    QTcpSocket probe;
+    probe.connectToHost(QHostAddress::LocalHost, port);
+    QVERIFY(!probe.waitForConnected(1000));
+    RawPeer peer;
+    Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+  }
+};
+
+}  // namespace solvar::game
+
+QTEST_MAIN(solvar::game::NetworkTest)
+#include "network_test.moc"
