@@ -30,6 +30,8 @@ class QTcpSocket;
 class QTimer;
 class QToolButton;
 
+#include "net/peer_message.h"
+
 namespace solvar::net {
 class ClientSocket;
 class ServerSocket;
@@ -150,14 +152,12 @@ class TForm1 : public QMainWindow {
   void SendToPeer(const std::string& bytes);
   void CloseConnection();
   void SocketFailed();
-  void HandleClientMessage(const std::string& message);
-  void HandleHostMessage(const std::string& message);
-  void StartClientGame(const std::string& message);
+  void HandlePeerMessage(net::Role role, const std::string& message);
+  void StartClientGame(const net::PeerMessage& start);
   void OpenNetworkField();
-  void OpponentMove(const std::string& message);
-  void DisconnectNotice(const std::string& message);
+  void OpponentMove(engine::Node node);
+  void DisconnectNotice(const std::string& text);
   void GameOverNotice();
-  void LogPeerText(const char* prefix, const std::string& message);
 
   AppOptions m_options;
   Prompts& m_prompts;

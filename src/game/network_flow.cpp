@@ -11,6 +11,7 @@
 #include "game/window_painter.h"
 #include "net/connection.h"
 #include "net/message_codec.h"
+#include "net/peer_message.h"
 #include "render/field_painter.h"
 #include "text/cp1251.h"
 
@@ -145,69 +146,46 @@ void TForm1::ServerSocket1ClientRead(QTcpSocket* connection, const QByteArray& b
   // that was refused is not heard.
   if (connection != m_serverSocket1->FirstConnection()) return;
   for (const std::string& message : net::SplitRead(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-    HandleHostMessage(message);
-  }
-}
-
-void TForm1::HandleHostMessage(const std::string& message) {
-  if (net::StartsWithTag(message, net::TagEr)) {
-    LogPeerText("ERROR->> ", message);
-  } else if (net::StartsWithTag(message, net::TagDs)) {
-    DisconnectNotice(message);
-  } else if (net::StartsWithTag(message, net::TagMs)) {
-    LogPeerText("MESSAGE->> ", message);
-  } else if (net::StartsWithTag(message, net::TagLu) || net::StartsWithTag(message, net::TagWi) ||
-             net::StartsWithTag(message, net::TagDr)) {
-    GameOverNotice();
-  } else if (net::StartsWithTag(message, net::TagPo)) {
-    OpponentMove(message);
+    HandlePeerMessage(net::Role::Host, message);
   }
 }
 
 void TForm1::ClientSocket1Read(const QByteArray& bytes) {
   for (const std::string& message : net::SplitRead(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-    HandleClientMessage(message);
+    HandlePeerMessage(net::Role::Client, message);
   }
 }
 
-void TForm1::HandleClientMessage(const std::string& message) {
+void TForm1::HandlePeerMessage(net::Role role, const std::string& message) {
   const NetworkOptions& options = m_settings.Network;
-  if (net::StartsWithTag(message, net::TagMe) || net::StartsWithTag(message, net::TagYo)) {
-    StartClientGame(message);
-  } else if (net::StartsWithTag(message, net::TagEr)) {
-    if (options.ShowErrorMessages) LogPeerText("ERROR->> ", message);
-  } else if (net::StartsWithTag(message, net::TagDs)) {
-    DisconnectNotice(message);
-  } else if (net::StartsWithTag(message, net::TagMs)) {
-    if (options.ShowRivalMessages) LogPeerText("MESSAGE->> ", message);
-  } else if (net::StartsWithTag(message, net::TagLu) || net::StartsWithTag(message, net::TagWi) ||
-             net::StartsWithTag(message, net::TagDr)) {
-    GameOverNotice();
-  } else if (net::StartsWithTag(message, net::TagPo)) {
-    OpponentMove(message);
-  } else {
-    Log(QStringLiteral("ERROR->> Получена неизвестная информация!!!"));
+  const net::PeerMessage peer =
+      net::ReadPeerMessage(role, message, net::PeerOptions{options.ShowRivalMessages, options.ShowErrorMessages});
+  switch (peer.request) {
+    case net::PeerRequest::StartWaiting:
+    case net::PeerRequest::StartMoving: StartClientGame(peer); break;
+    case net::PeerRequest::Move: OpponentMove(engine::Node{peer.pair.first, peer.pair.second}); break;
+    case net::PeerRequest::Chat: Log(QStringLiteral("MESSAGE->> ") + FromCp1251(peer.text)); break;
+    case net::PeerRequest::Refusal: Log(QStringLiteral("ERROR->> ") + FromCp1251(peer.text)); break;
+    case net::PeerRequest::Disconnect: DisconnectNotice(peer.text); break;
+    case net::PeerRequest::GameOver: GameOverNotice(); break;
+    case net::PeerRequest::Unknown: Log(QStringLiteral("ERROR->> Получена неизвестная информация!!!")); break;
+    case net::PeerRequest::Nothing: break;
   }
 }
 
-void TForm1::LogPeerText(const char* prefix, const std::string& message) {
-  Log(QString::fromUtf8(prefix) + FromCp1251(net::Payload(message)));
-}
-
-void TForm1::StartClientGame(const std::string& message) {
-  const net::Pair size = net::ParsePair(net::Payload(message));
-  if (!engine::IsAllowedFieldSize(size.first, size.second)) {
-    Log(QStringLiteral("ERROR->> Получен недопустимый размер поля: %1 - %2").arg(size.first).arg(size.second));
+void TForm1::StartClientGame(const net::PeerMessage& start) {
+  if (!net::IsAcceptableSize(start.pair)) {
+    Log(QStringLiteral("ERROR->> Получен недопустимый размер поля: %1 - %2").arg(start.pair.first).arg(start.pair.second));
     return;
   }
-  if (net::StartsWithTag(message, net::TagMe)) {
+  if (start.request == net::PeerRequest::StartWaiting) {
     Log(QStringLiteral("INFORM->> Ваш соперник ходит первый! Ждите..."));
     m_gamePole->setEnabled(false);
   } else {
     Log(QStringLiteral("INFORM->> Вы ходите первый! Ходите..."));
     m_gamePole->setEnabled(true);
   }
-  m_state.Board.SetFieldSize(size.first, size.second);
+  m_state.Board.SetFieldSize(start.pair.first, start.pair.second);
   m_gamePole->show();
   m_state.NetworkGame = true;
   StartLayout();
@@ -215,11 +193,9 @@ void TForm1::StartClientGame(const std::string& message) {
   m_state.IsHost = false;
 }
 
-void TForm1::OpponentMove(const std::string& message) {
-  const net::Pair move = net::ParsePair(net::Payload(message));
-  const engine::Node node{move.first, move.second};
+void TForm1::OpponentMove(engine::Node node) {
   engine::Board& board = m_state.Board;
-  if (!m_state.NetworkGame || !board.IsPlayable(node.x, node.y) || board.At(node) != engine::csFree) {
+  if (!net::IsAcceptableMove(board, m_state.NetworkGame, node)) {
     Log(QStringLiteral("ERROR->> Получен недопустимый ход: %1 - %2").arg(node.x).arg(node.y));
     return;
   }
@@ -236,8 +212,8 @@ void TForm1::OpponentMove(const std::string& message) {
   }
 }
 
-void TForm1::DisconnectNotice(const std::string& message) {
-  LogPeerText("INFORM->> ", message);
+void TForm1::DisconnectNotice(const std::string& text) {
+  Log(QStringLiteral("INFORM->> ") + FromCp1251(text));
   if (m_state.IsHost) m_serverSocket1->Deactivate();
   else m_clientSocket1->Deactivate();
   m_state.NetworkGame = false;
