@@ -56,8 +56,10 @@ void ReadColumn(engine::Board& board, int column, const std::string& line) {
 
 }  // namespace
 
-void LoadPosition(engine::Board& board, const std::string& path) {
-  const std::vector<std::string> lines = ReadTextLines(path);
+void LoadPosition(engine::Board& board, const std::string& path) { ReadPositionText(board, ReadTextFile(path)); }
+
+void ReadPositionText(engine::Board& board, const std::string& content) {
+  const std::vector<std::string> lines = SplitLines(content);
   const std::string size = ScrambleText(LineOrEmpty(lines, 0), RecordsKey);
   const std::size_t tilde = size.find('~');
   const std::string widthText = tilde == std::string::npos ? std::string() : size.substr(0, tilde);

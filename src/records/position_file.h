@@ -18,5 +18,7 @@ inline constexpr const char* PositionFileName = "123.txt";
 // the Board cannot hold is refused the same way. What was written before a
 // failure stays written; nothing is ever written outside the Board.
 void LoadPosition(engine::Board& board, const std::string& path = PositionFileName);
+// The same reading from the file's content.
+void ReadPositionText(engine::Board& board, const std::string& content);
 
 }  // namespace solvar::records

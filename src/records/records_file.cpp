@@ -50,12 +50,17 @@ void KeepDamagedCopy(const std::string& path, const std::string& content) {
 
 }  // namespace
 
+void ReadRecordsText(RecordsTable& table, const std::string& content) {
+  table = RecordsTable{};
+  ReadTable(table, SplitLines(content));
+}
+
 void LoadRecords(RecordsTable& table, const std::string& path) {
   table = RecordsTable{};
   if (!FileExists(path)) return;
   const std::string content = ReadTextFile(path);
   try {
-    ReadTable(table, SplitLines(content));
+    ReadRecordsText(table, content);
   } catch (const text::ConversionError&) {
     KeepDamagedCopy(path, content);
     throw;

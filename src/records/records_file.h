@@ -20,6 +20,9 @@ inline constexpr const char* RecordsSeparator = ",7B";
 // records survive the save at exit.
 void LoadRecords(RecordsTable& table, const std::string& path = RecordsFileName);
 
+// The same reading from the file's content.
+void ReadRecordsText(RecordsTable& table, const std::string& content);
+
 // Replaces the file with the table; a failure raises FileError and leaves the
 // old file whole.
 void SaveRecords(const RecordsTable& table, const std::string& path = RecordsFileName);
