@@ -1,0 +1,125 @@
+// solvar-network-soak: two complete windows play whole network games on a
+// 15 x 15 field over loopback, one after another, each side clicking a free
+// node whenever its field takes clicks. Prints the resident memory after
+// every game and fails if a game does not finish in time.
+// Usage: QT_QPA_PLATFORM=offscreen solvar-network-soak [GAMES] [PORT]
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/main_window.h"
+#include "memory_use.h"
+
+namespace {
+
+using solvar::game::TForm1;
+
+class AnswerAll : public solvar::game::Prompts {
+ public:
+  explicit AnswerAll(QString address) : m_address(std::move(address)) {}
+  bool Message(solvar::game::MessageKind, const QString&, solvar::game::MessageButtons) override { return true; }
+  std::optional<QString> InputText(const QString& title, const QString&, const QString& initial) override {
+    return title == QStringLiteral("Подключение...") ? m_address : initial;
+  }
+  std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
+  void Error(const QString& text) override { std::printf("error box: %s\n", text.toUtf8().constData()); }
+
+ private:
+  QString m_address;
+};
+
+class NoDesktop : public solvar::game::Desktop {
+ public:
+  bool OpenAddress(const QString&) override { return false; }
+};
+
+void Click(TForm1& window, solvar::engine::Node node) {
+  QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
+  const QPoint at(12 * node.x, 12 * node.y);
+  for (const auto& [type, button, buttons] :
+       {std::tuple{QEvent::MouseMove, Qt::NoButton, Qt::MouseButtons(Qt::NoButton)},
+        std::tuple{QEvent::MouseButtonPress, Qt::LeftButton, Qt::MouseButtons(Qt::LeftButton)},
+        std::tuple{QEvent::MouseButtonRelease, Qt::LeftButton, Qt::MouseButtons(Qt::NoButton)}}) {
+    QMouseEvent event(type, at, field->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &event);
+  }
+}
+
+// Plays one move for the window if its field takes clicks.
+void MoveIfItsTurn(TForm1& window, solvar::engine::Random& random) {
+  QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
+  if (!window.State().NetworkGame || !field->isEnabled() || field->isHidden()) return;
+  const solvar::engine::Board& board = window.State().Board;
+  for (int tries = 0; tries < 10000; ++tries) {
+    const solvar::engine::Node node{1 + random.NextBelow(board.FieldWidth() - 1),
+                                    1 + random.NextBelow(board.FieldHeight() - 1)};
+    if (board.At(node) == solvar::engine::csFree) return Click(window, node);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const int games = argc > 1 ? std::atoi(argv[1]) : 50;
+  const quint16 port = static_cast<quint16>(argc > 2 ? std::atoi(argv[2]) : 23456);
+  QTemporaryDir scratch;
+  AnswerAll hostPrompts{QString()};
+  AnswerAll clientPrompts{QStringLiteral("127.0.0.1")};
+  NoDesktop desktop;
+  solvar::game::AppOptions hostOptions;
+  hostOptions.port = port;
+  hostOptions.recordsFile = scratch.filePath(QStringLiteral("host-winner.txt"));
+  solvar::game::AppOptions clientOptions = hostOptions;
+  clientOptions.recordsFile = scratch.filePath(QStringLiteral("client-winner.txt"));
+  TForm1 host(hostOptions, hostPrompts, desktop);
+  TForm1 client(clientOptions, clientPrompts, desktop);
+  host.State().Board.SetFieldSize(15, 15);
+
+  // Closes the records window that a win opens.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog && dialog->objectName() != QStringLiteral("TForm2"))
+      dialog->reject();
+  });
+  closer.start(5);
+
+  solvar::engine::Random random(7);
+  long firstGame = 0;
+  for (int game = 1; game <= games; ++game) {
+    QTimer::singleShot(20, [&] { client.N17Click(); });
+    host.N16Click();
+    QElapsedTimer clock;
+    clock.start();
+    while ((host.State().GameInProgress || client.State().GameInProgress || !clock.hasExpired(50)) &&
+           !clock.hasExpired(60000)) {
+      MoveIfItsTurn(host, random);
+      MoveIfItsTurn(client, random);
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    if (host.State().GameInProgress || client.State().GameInProgress) {
+      std::printf("game %d did not finish within a minute\n", game);
+      return 1;
+    }
+    // Let the closing connections go before the next game.
+    for (QElapsedTimer settle; !settle.isValid() || !settle.hasExpired(30);) {
+      if (!settle.isValid()) settle.start();
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    const long resident = solvar::tools::ResidentKiB();
+    if (game == 1) firstGame = resident;
+    std::printf("game %d  %lld ms  host records %d  resident %ld KiB\n", game, static_cast<long long>(clock.elapsed()),
+                host.Records().RecordCount(), resident);
+  }
+  std::printf("done: %d network games, resident %ld KiB (after the first: %ld KiB)\n", games,
+              solvar::tools::ResidentKiB(), firstGame);
+  return 0;
+}
