@@ -277,6 +277,34 @@ class NetworkTest : public QObject {
     QVERIFY(!host->State().GameInProgress);
   }
 
+  void megabyteAtOnceIsReadInSlicesAndTheGameGoesOn() {
+    GameWindow host(test::SeedWherePlayerStarts(false));  // the peer moves first
+    Prepare(host);
+    RawPeer peer;
+    Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    peer.Send("MS" + QByteArray(1 << 20, 'a'));
+    QTest::qWait(200);
+    peer.Send("PO9~9");
+    QTRY_COMPARE(host->State().Board.At(9, 9), engine::csRival);
+    QCOMPARE(host.LogLines().filter(QStringLiteral("MESSAGE->> ")).size(), 1);
+    QVERIFY(host.LogLines().join(QString()).size() < (1 << 17));
+  }
+
+  void silentPeerLeavesTheGameWaitingUntilItEnds() {
+    GameWindow host(test::SeedWherePlayerStarts(false));
+    Prepare(host);
+    RawPeer peer;
+    Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    QTest::qWait(300);
+    QVERIFY(host->State().GameInProgress);
+    QVERIFY(!host.Pole()->isEnabled());
+    host.Action("N3")->trigger();
+    QVERIFY(!host->State().GameInProgress);
+    QTRY_VERIFY(peer.received.endsWith(Cp1251("Разрыв связи...")));
+  }
+
   void cancellingTheWaitStopsListeningAndHostingAgainWorks() {
     GameWindow host;
     Prepare(host);
