@@ -84,11 +84,7 @@ void TForm1::N2Click() {
   }
   m_prompts.Inform(QStringLiteral("Первый ход компьютера!"));
   PlayComputerMove(engine::Side::Rival);
-  const engine::CellCounts counts = engine::CountCells(m_state.Board);
-  m_state.OwnScore = counts.OwnScore;
-  m_state.RivalScore = counts.RivalScore;
-  m_state.FreeCount = counts.FreeCount;
-  SetScoreLabels(counts.OwnScore, counts.RivalScore, counts.FreeCount);
+  UpdateScores();  // the counts of the first move, with no end-of-game test
 }
 
 void TForm1::StartLayout() {

@@ -13,34 +13,13 @@
 #include <vector>
 
 #include "game/main_window.h"
-
-namespace {
-
-class QuietPrompts : public solvar::game::Prompts {
- public:
-  bool Message(solvar::game::MessageKind, const QString&, solvar::game::MessageButtons) override { return true; }
-  std::optional<QString> InputText(const QString&, const QString&, const QString& initial) override { return initial; }
-  std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
-  void Error(const QString&) override {}
-};
-
-class NoDesktop : public solvar::game::Desktop {
- public:
-  bool OpenAddress(const QString&) override { return false; }
-};
-
-void Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-  QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &event);
-}
-
-}  // namespace
+#include "window_driver/window_driver.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QTemporaryDir scratch;
-  QuietPrompts prompts;
-  NoDesktop desktop;
+  solvar::tools::EnterPrompts prompts;
+  solvar::tools::NoDesktop desktop;
   std::vector<double> micros;
   for (std::uint64_t game = 1; game <= 3; ++game) {
     solvar::game::AppOptions options;
@@ -56,11 +35,11 @@ int main(int argc, char* argv[]) {
       for (int y = 1; y < 35 && window.State().GameInProgress; ++y) {
         if (window.State().Board.At(x, y) != solvar::engine::csFree) continue;
         const QPoint at(12 * x, 12 * y);
-        Send(field, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        solvar::tools::SendMouse(field, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
         QElapsedTimer timer;
         timer.start();
-        Send(field, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-        Send(field, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        solvar::tools::SendMouse(field, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        solvar::tools::SendMouse(field, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
         field->repaint();
         micros.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
       }

@@ -19,41 +19,11 @@
 #include "dialogs/records_dialog.h"
 #include "game/main_window.h"
 #include "text/cp1251.h"
+#include "window_driver/window_driver.h"
 
 namespace {
 
 using solvar::engine::Node;
-
-// Answers every box as a person pressing Enter would.
-class EnterPrompts : public solvar::game::Prompts {
- public:
-  bool Message(solvar::game::MessageKind, const QString& text, solvar::game::MessageButtons) override {
-    std::printf("box: %s\n", text.toUtf8().constData());
-    return true;
-  }
-  std::optional<QString> InputText(const QString&, const QString&, const QString& initial) override {
-    return initial;
-  }
-  std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
-  void Error(const QString& text) override { std::printf("error: %s\n", text.toUtf8().constData()); }
-};
-
-class NoDesktop : public solvar::game::Desktop {
- public:
-  bool OpenAddress(const QString&) override { return false; }
-};
-
-void Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-  QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &event);
-}
-
-void ClickNode(QWidget* field, Node node) {
-  const QPoint at(12 * node.x, 12 * node.y);
-  Send(field, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
-  Send(field, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-  Send(field, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-}
 
 void Pause(int milliseconds) {
   QTimer timer;
@@ -89,8 +59,8 @@ int main(int argc, char* argv[]) {
   options.seed = 2;  // the player moves first
   const QTemporaryDir scratch;
   options.recordsFile = scratch.filePath(QStringLiteral("winner.txt"));
-  EnterPrompts prompts;
-  NoDesktop desktop;
+  solvar::tools::EnterPrompts prompts(/*echo=*/true);
+  solvar::tools::NoDesktop desktop;
   solvar::game::TForm1 window(options, prompts, desktop);
   window.show();
   Pause(300);
@@ -99,10 +69,10 @@ int main(int argc, char* argv[]) {
   // The computer rings the lone dot at (5, 5) while the player plays far away;
   // then the player makes a ring of its own around (20, 8).
   for (const Node node : {Node{5, 5}, Node{20, 20}, Node{25, 25}, Node{10, 25}, Node{25, 10}}) {
-    ClickNode(field, node);
+    solvar::tools::ClickNode(field, node);
     Pause(50);
   }
-  Send(field, QEvent::MouseMove, QPoint(12 * 15, 12 * 15), Qt::NoButton, Qt::NoButton);
+  solvar::tools::SendMouse(field, QEvent::MouseMove, QPoint(12 * 15, 12 * 15), Qt::NoButton, Qt::NoButton);
   Pause(500);
   const QDir out(QString::fromLocal8Bit(argv[1]));
   bool ok = SaveScreen(window, out.filePath(QStringLiteral("game.png")));

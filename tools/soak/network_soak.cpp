@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -16,41 +15,11 @@
 
 #include "game/main_window.h"
 #include "memory_use.h"
+#include "window_driver/window_driver.h"
 
 namespace {
 
 using solvar::game::TForm1;
-
-class AnswerAll : public solvar::game::Prompts {
- public:
-  explicit AnswerAll(QString address) : m_address(std::move(address)) {}
-  bool Message(solvar::game::MessageKind, const QString&, solvar::game::MessageButtons) override { return true; }
-  std::optional<QString> InputText(const QString& title, const QString&, const QString& initial) override {
-    return title == QStringLiteral("Подключение...") ? m_address : initial;
-  }
-  std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
-  void Error(const QString& text) override { std::printf("error box: %s\n", text.toUtf8().constData()); }
-
- private:
-  QString m_address;
-};
-
-class NoDesktop : public solvar::game::Desktop {
- public:
-  bool OpenAddress(const QString&) override { return false; }
-};
-
-void Click(TForm1& window, solvar::engine::Node node) {
-  QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
-  const QPoint at(12 * node.x, 12 * node.y);
-  for (const auto& [type, button, buttons] :
-       {std::tuple{QEvent::MouseMove, Qt::NoButton, Qt::MouseButtons(Qt::NoButton)},
-        std::tuple{QEvent::MouseButtonPress, Qt::LeftButton, Qt::MouseButtons(Qt::LeftButton)},
-        std::tuple{QEvent::MouseButtonRelease, Qt::LeftButton, Qt::MouseButtons(Qt::NoButton)}}) {
-    QMouseEvent event(type, at, field->mapToGlobal(at), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &event);
-  }
-}
 
 // Plays one move for the window if its field takes clicks.
 void MoveIfItsTurn(TForm1& window, solvar::engine::Random& random) {
@@ -60,7 +29,7 @@ void MoveIfItsTurn(TForm1& window, solvar::engine::Random& random) {
   for (int tries = 0; tries < 10000; ++tries) {
     const solvar::engine::Node node{1 + random.NextBelow(board.FieldWidth() - 1),
                                     1 + random.NextBelow(board.FieldHeight() - 1)};
-    if (board.At(node) == solvar::engine::csFree) return Click(window, node);
+    if (board.At(node) == solvar::engine::csFree) return solvar::tools::ClickNode(field, node);
   }
 }
 
@@ -71,9 +40,9 @@ int main(int argc, char* argv[]) {
   const int games = argc > 1 ? std::atoi(argv[1]) : 50;
   const quint16 port = static_cast<quint16>(argc > 2 ? std::atoi(argv[2]) : 23456);
   QTemporaryDir scratch;
-  AnswerAll hostPrompts{QString()};
-  AnswerAll clientPrompts{QStringLiteral("127.0.0.1")};
-  NoDesktop desktop;
+  solvar::tools::EnterPrompts hostPrompts;
+  solvar::tools::EnterPrompts clientPrompts(false, QStringLiteral("127.0.0.1"));
+  solvar::tools::NoDesktop desktop;
   solvar::game::AppOptions hostOptions;
   hostOptions.port = port;
   hostOptions.recordsFile = scratch.filePath(QStringLiteral("host-winner.txt"));
