@@ -138,6 +138,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->Records().Slot(1), (records::RecordEntry{text::Utf8ToCp1251("Студент"), 1}));
     QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm6")});
     QVERIFY(!w->State().GameInProgress);
+    QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
     QCOMPARE(w.Label("Label6"), QStringLiteral("0"));
   }
 
@@ -158,6 +159,7 @@ class MainWindowTest : public QObject {
       QVERIFY(w.prompts.inputs.isEmpty());
       QCOMPARE(w->Records().RecordCount(), 0);
       QVERIFY(!w->State().GameInProgress);
+      QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
     }
   }
 

@@ -277,6 +277,23 @@ class NetworkTest : public QObject {
     QVERIFY(!host->State().GameInProgress);
   }
 
+  void hostVanishingMidGameEndsTheClientsGame() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    GameWindow client;
+    Prepare(client);
+    Join(client);
+    QTRY_VERIFY(server.hasPendingConnections());
+    QTcpSocket* link = server.nextPendingConnection();
+    link->write("YO15~15");
+    QTRY_VERIFY(client->State().NetworkGame);
+    client.Click(Node{7, 7});
+    link->abort();
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
+    QVERIFY(!client->State().GameInProgress);
+    QVERIFY(!client->State().NetworkGame);
+  }
+
   void megabyteAtOnceIsReadInSlicesAndTheGameGoesOn() {
     GameWindow host(test::SeedWherePlayerStarts(false));  // the peer moves first
     Prepare(host);
