@@ -13,7 +13,8 @@ cmake -S . -B build-soak -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSOLVAR_SANITIZE=ON 
   -DSOLVAR_TESTS=OFF -DSOLVAR_BENCHMARKS=OFF >/dev/null
 cmake --build build-soak --parallel "$(nproc)" --target solvar-selfplay-soak
 echo "== $selfplay computer-against-computer games on 45 x 35 (ASan, LSan)"
-ASAN_OPTIONS=detect_leaks=1 /usr/bin/time -f "%e s, peak %M KiB" build-soak/tools/soak/solvar-selfplay-soak "$selfplay"
+# No quarantine of freed memory, so that the resident figures show what is live.
+ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=0 /usr/bin/time -f "%e s, peak %M KiB" build-soak/tools/soak/solvar-selfplay-soak "$selfplay"
 
 scripts/build.sh >/dev/null
 echo "== $network network games on 15 x 15 over 127.0.0.1"

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -83,6 +84,9 @@ int main(int argc, char* argv[]) {
       if (!settle.isValid()) settle.start();
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
+    // The game log keeps up to 10000 lines by design; it is emptied between
+    // games so that what is measured is what a game leaves behind.
+    for (TForm1* window : {&host, &client}) window->findChild<QPlainTextEdit*>(QStringLiteral("Memo3"))->clear();
     const long resident = solvar::tools::ResidentKiB();
     if (game == 1) firstGame = resident;
     std::printf("game %d  %lld ms  host records %d  resident %ld KiB\n", game, static_cast<long long>(clock.elapsed()),
