@@ -26,19 +26,11 @@ QFont TimesFont(int pixelSize) {
 }
 
 QLabel* Caption(QWidget* page, const QString& text, int pixelSize, int x, int y) {
-  auto* label = new QLabel(text, page);
-  label->setFont(TimesFont(pixelSize));
-  SetTextColor(label, White);
-  label->move(x, y);
-  return label;
+  return PlacedLabel(page, text, TimesFont(pixelSize), White, x, y);
 }
 
 QLabel* Value(QWidget* page, const QString& text, int x, int y) {
-  auto* label = new QLabel(text, page);
-  label->setFont(ArialFont(11));
-  SetTextColor(label, LinkBlue);
-  label->move(x, y);
-  return label;
+  return PlacedLabel(page, text, ArialFont(11), LinkBlue, x, y);
 }
 
 QWidget* Page(QWidget* parent, const char* name) {

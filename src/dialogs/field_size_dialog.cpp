@@ -1,6 +1,5 @@
 #include "dialogs/field_size_dialog.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -10,18 +9,6 @@
 #include "engine/board.h"
 
 namespace solvar::dialogs {
-
-namespace {
-
-QLabel* BlueLabel(QWidget* parent, const QString& text, int x, int y) {
-  auto* label = new QLabel(text, parent);
-  label->setFont(ArialFont(13));
-  SetTextColor(label, Blue);
-  label->move(x, y);
-  return label;
-}
-
-}  // namespace
 
 SpinEdit::SpinEdit(int minimum, int maximum, int start, QWidget* parent) : QSpinBox(parent) {
   setRange(minimum, maximum);
@@ -54,11 +41,11 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   setFixedSize(410, 56);
   SetBackground(this, White);
   setFont(ArialFont(13));
-  BlueLabel(this, QStringLiteral("Ширина:"), 8, 19);
+  PlacedLabel(this, QStringLiteral("Ширина:"), ArialFont(13), Blue, 8, 19);
   m_width = new SpinEdit(engine::MinFieldWidth, engine::MaxFieldWidth, engine::MaxFieldWidth, this);
   m_width->setObjectName(QStringLiteral("SpinEdit1"));
   m_width->setGeometry(64, 16, 57, 24);
-  BlueLabel(this, QStringLiteral("Высота:"), 176, 19);
+  PlacedLabel(this, QStringLiteral("Высота:"), ArialFont(13), Blue, 176, 19);
   m_height = new SpinEdit(engine::MinFieldHeight, engine::MaxFieldHeight, engine::MaxFieldHeight, this);
   m_height->setObjectName(QStringLiteral("SpinEdit2"));
   m_height->setGeometry(232, 16, 57, 24);

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -33,6 +34,15 @@ inline void SetTextColor(QWidget* widget, QRgb color) {
   palette.setColor(QPalette::WindowText, QColor(color));
   palette.setColor(QPalette::Text, QColor(color));
   widget->setPalette(palette);
+}
+
+// A label in the given font and colour, placed at (x, y) in its parent.
+inline QLabel* PlacedLabel(QWidget* parent, const QString& text, const QFont& font, QRgb color, int x, int y) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(font);
+  SetTextColor(label, color);
+  label->move(x, y);
+  return label;
 }
 
 }  // namespace solvar::dialogs

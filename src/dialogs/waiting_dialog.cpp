@@ -14,11 +14,9 @@ namespace solvar::dialogs {
 namespace {
 
 QLabel* BlueLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-  auto* label = new QLabel(text, parent);
+  QLabel* label = PlacedLabel(parent, text, ArialFont(13), Blue, x, y);
   label->setObjectName(QString::fromLatin1(name));
-  label->setFont(ArialFont(13));
-  SetTextColor(label, Blue);
-  label->setGeometry(x, y, 150, 18);
+  label->resize(150, 18);
   return label;
 }
 
