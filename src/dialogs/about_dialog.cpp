@@ -110,7 +110,7 @@ QWidget* TAboutFrm::BuildAboutPage() {
       {QStringLiteral("Главный разработчик:"), QStringLiteral("Артём Лавров")},
       {QStringLiteral("Дата создания:"), QStringLiteral("14.03.2026")},
       {QStringLiteral("Последние обновление:"), QStringLiteral("08.12.2026")},
-      {QStringLiteral("От автора:"), QStringLiteral("Окружайте с умом!")},
+      {QStringLiteral("От автора:"), QStringLiteral("Окружай с умом!")},
   };
   int y = 8;
   for (const auto& [caption, value] : rows) {

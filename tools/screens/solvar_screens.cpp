@@ -75,6 +75,7 @@ int main(int argc, char* argv[]) {
   solvar::tools::SendMouse(field, QEvent::MouseMove, QPoint(12 * 15, 12 * 15), Qt::NoButton, Qt::NoButton);
   Pause(500);
   const QDir out(QString::fromLocal8Bit(argv[1]));
+  QDir().mkpath(out.path());
   bool ok = SaveScreen(window, out.filePath(QStringLiteral("game.png")));
 
   window.Records().InsertRecord({solvar::text::Utf8ToCp1251("Студент"), 14});
