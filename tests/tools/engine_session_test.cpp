@@ -31,6 +31,7 @@ TEST(EngineSession, SetsUpPositionsAndAnswersEveryCommand) {
   EXPECT_EQ(Feed(session, "play rival 5 4\nplay rival 6 5\nset 5 6 2\nscan rival"),
             "=\n\n=\n\n=\n\n=\n1\n1 6,5 5,4 4,5 5,6\n\n");
   EXPECT_EQ(Feed(session, "count"), "= 0 1 191\n\n");
+  EXPECT_EQ(Feed(session, "clear_board\ncount"), "=\n\n= 0 0 196\n\n");
   EXPECT_EQ(Feed(session, "boardsize 15 15\nlast_player_move 7 8\ngenmove rival"), "=\n\n=\n\n= 6 8\n\n");
 
   const std::string board = Feed(session, "showboard");
