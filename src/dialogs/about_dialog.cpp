@@ -69,9 +69,7 @@ QByteArray TAboutFrm::DefaultBanner() {
 
 TAboutFrm::TAboutFrm(std::function<void(const QString&)> openAddress, QWidget* parent, const QByteArray& banner)
     : QDialog(parent), m_openAddress(std::move(openAddress)) {
-  setObjectName(QStringLiteral("TAboutFrm"));
-  setWindowTitle(QStringLiteral("Информация"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  SetUpDialog(this, QStringLiteral("TAboutFrm"), QStringLiteral("Информация"));
   setFixedSize(280, 358);
   SetBackground(this, Aqua);
 

@@ -35,9 +35,7 @@ int SpinEdit::valueFromText(const QString& text) const {
 void SpinEdit::fixup(QString& input) const { input = QString::number(valueFromText(input)); }
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm4"));
-  setWindowTitle(QStringLiteral("Настойки поля"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  SetUpDialog(this, QStringLiteral("TForm4"), QStringLiteral("Настойки поля"));
   setFixedSize(410, 56);
   SetBackground(this, White);
   setFont(ArialFont(13));

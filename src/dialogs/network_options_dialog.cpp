@@ -21,9 +21,7 @@ void AddOption(QGroupBox* group, const char* name, const QString& caption, int t
 }  // namespace
 
 TForm5::TForm5(NetworkOptionBoxes options, QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm5"));
-  setWindowTitle(QStringLiteral("Настойки"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  SetUpDialog(this, QStringLiteral("TForm5"), QStringLiteral("Настойки"));
   setFixedSize(336, 107);
   setFont(ArialFont(13));
   auto* group = new QGroupBox(QStringLiteral("Настройка игры по сети"), this);

@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "dialogs/style.h"
+
 namespace solvar::dialogs {
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm3"));
-  setWindowTitle(QStringLiteral("Предыдущий ход"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  SetUpDialog(this, QStringLiteral("TForm3"), QStringLiteral("Предыдущий ход"));
   m_image = new QLabel(this);
   m_image->setObjectName(QStringLiteral("Image1"));
   m_image->move(0, 0);

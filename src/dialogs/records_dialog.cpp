@@ -22,9 +22,7 @@ QTableWidgetItem* Cell(const QString& text, bool fixed) {
 }  // namespace
 
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm6"));
-  setWindowTitle(QStringLiteral("Рекорды"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+  SetUpDialog(this, QStringLiteral("TForm6"), QStringLiteral("Рекорды"));
   setFixedSize(263, 291);
   SetBackground(this, White);
 

@@ -36,6 +36,14 @@ inline void SetTextColor(QWidget* widget, QRgb color) {
   widget->setPalette(palette);
 }
 
+// The common frame of the program's small windows: named, titled, a fixed
+// dialog border with only the close button.
+inline void SetUpDialog(QWidget* dialog, const QString& name, const QString& title) {
+  dialog->setObjectName(name);
+  dialog->setWindowTitle(title);
+  dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+}
+
 // A label in the given font and colour, placed at (x, y) in its parent.
 inline QLabel* PlacedLabel(QWidget* parent, const QString& text, const QFont& font, QRgb color, int x, int y) {
   auto* label = new QLabel(text, parent);
