@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the full build, then the plain C++
-# layers again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# layers again under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# window and network tests under the same sanitizers, so that a use after
+# free in the window's handlers fails a test instead of passing by luck.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -12,3 +14,9 @@ cmake -S . -B build-asan -DSOLVAR_CORE_ONLY=ON -DSOLVAR_SANITIZE=ON -DSOLVAR_BEN
   -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan --parallel "$(nproc)"
 (cd build-asan && ctest --output-on-failure --timeout 300)
+
+window_tests=(render_tests dialogs_tests game_tests settings_tests network_tests)
+cmake -S . -B build-asan-qt -DSOLVAR_SANITIZE=ON -DSOLVAR_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-asan-qt --parallel "$(nproc)" --target "${window_tests[@]}"
+(cd build-asan-qt && ctest --output-on-failure --timeout 600 \
+  -R "^($(IFS='|'; echo "${window_tests[*]}"))\$")

@@ -49,9 +49,12 @@ TForm2::TForm2(std::function<QString()> localAddress, QWidget* parent)
 
 void TForm2::SetPort(quint16 port) { m_port->setText(QString::number(port)); }
 
-void TForm2::BitBtn1Click() {
+void TForm2::BitBtn1Click() { reject(); }
+
+// Every way of closing the dialog but the accepted client ends in reject().
+void TForm2::reject() {
   if (onCancel) onCancel();
-  reject();
+  QDialog::reject();
 }
 
 void TForm2::FormActivate() {

@@ -17,9 +17,11 @@ class TForm2 : public QDialog {
  public:
   TForm2(std::function<QString()> localAddress, QWidget* parent = nullptr);
   void SetPort(quint16 port);
-  // "Отмена": runs the cancel action, then closes.
+  // "Отмена", Esc and the title bar's close button: runs the cancel action,
+  // then closes.
   std::function<void()> onCancel;
   void BitBtn1Click();
+  void reject() override;
   void FormActivate();
   void Timer1Timer();
 

@@ -142,6 +142,7 @@ void TForm1::GamePoleClick() {
     SendToPeer(net::PairMessage(net::TagPo, node.x, node.y));
     render::DrawDot(*m_canvas, m_settings.Colors, node, true);
     m_gamePole->setEnabled(false);
+    m_state.PeerToMove = true;
     RefreshField();
   }
   UpdateScores();
@@ -191,6 +192,7 @@ void TForm1::EndGame() {
   m_shape1->hide();
   if (m_state.NetworkGame) CloseConnection();
   m_state.NetworkGame = false;
+  m_state.PeerToMove = false;
 }
 
 void TForm1::UpdateScores() {

@@ -26,6 +26,8 @@ struct GameState {
   bool GameInProgress = false;
   bool NetworkGame = false;
   bool IsHost = false;
+  // A network game waits for the peer's move; only then is one taken.
+  bool PeerToMove = false;
   // The local player's most recent dot; x = 0 until the first one. Never reset.
   engine::Node LastPlayerMove{0, 0};
   // The free node under the mouse; x = -1 for none.

@@ -353,7 +353,7 @@ void TForm1::FormCreate() {
 void TForm1::FormClose() {
   m_timer1->stop();
   if (m_state.NetworkGame && m_state.IsHost) {
-    net::ServerSocket::Send(m_serverSocket1->FirstConnection(), net::TextMessage(net::TagDs, net::DisconnectText));
+    net::ServerSocket::Send(m_opponent, net::TextMessage(net::TagDs, net::DisconnectText));
   }
   m_clientSocket1->Deactivate();
   m_serverSocket1->Deactivate();

@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
+#include <QTcpSocket>
 
 #include <functional>
 #include <memory>
@@ -26,7 +28,6 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QTcpSocket;
 class QTimer;
 class QToolButton;
 
@@ -151,6 +152,8 @@ class TForm1 : public QMainWindow {
   void CreateSockets();
   void SendToPeer(const std::string& bytes);
   void CloseConnection();
+  void RefuseFurtherClient(QTcpSocket* connection);
+  void JoinTimedOut();
   void SocketFailed();
   void HandlePeerMessage(net::Role role, const std::string& message);
   void StartClientGame(const net::PeerMessage& start);
@@ -199,6 +202,10 @@ class TForm1 : public QMainWindow {
   QPlainTextEdit* m_memo2 = nullptr;
   net::ServerSocket* m_serverSocket1 = nullptr;
   net::ClientSocket* m_clientSocket1 = nullptr;
+  // The host's connection to its opponent; a further program is never it.
+  QPointer<QTcpSocket> m_opponent;
+  bool m_refusalNoticeOpen = false;
+  QTimer* m_joinTimer = nullptr;
   dialogs::TForm2* m_form2 = nullptr;
   dialogs::TForm3* m_form3 = nullptr;
   dialogs::TForm4* m_form4 = nullptr;

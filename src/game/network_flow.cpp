@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "dialogs/waiting_dialog.h"
 #include "game/field_view.h"
@@ -54,11 +55,14 @@ void TForm1::CreateSockets() {
   m_form2 = new dialogs::TForm2(&net::LocalIPv4Address, this);
   m_form2->SetPort(m_options.port);
   m_form2->onCancel = [this] { m_serverSocket1->Deactivate(); };
+  m_joinTimer = new QTimer(this);
+  m_joinTimer->setSingleShot(true);
+  connect(m_joinTimer, &QTimer::timeout, this, [this] { Guarded([this] { JoinTimedOut(); }); });
 }
 
 void TForm1::SendToPeer(const std::string& bytes) {
   if (m_state.IsHost) {
-    net::ServerSocket::Send(m_serverSocket1->FirstConnection(), bytes);
+    net::ServerSocket::Send(m_opponent, bytes);
   } else {
     m_clientSocket1->Send(bytes);
   }
@@ -68,7 +72,7 @@ void TForm1::SendToPeer(const std::string& bytes) {
 // connection, which says goodbye itself as it goes down.
 void TForm1::CloseConnection() {
   if (m_state.IsHost) {
-    net::ServerSocket::Send(m_serverSocket1->FirstConnection(), net::TextMessage(net::TagDs, net::DisconnectText));
+    net::ServerSocket::Send(m_opponent, net::TextMessage(net::TagDs, net::DisconnectText));
     m_serverSocket1->Deactivate();
   } else {
     m_clientSocket1->Deactivate();
@@ -95,21 +99,28 @@ void TForm1::N17Click() {
   }
   m_clientSocket1->Activate(*address, m_options.port);
   Log(QStringLiteral("INFORM->> Соединение..."));
+  m_joinTimer->start(m_options.joinTimeoutMs);
+}
+
+// A host that took the connection but never started the game: the join is
+// given up, so that the player can try again.
+void TForm1::JoinTimedOut() {
+  if (m_state.NetworkGame || !m_clientSocket1->IsActive()) return;
+  Log(QStringLiteral("ERROR->> Сервер не начал игру! Соединение закрыто..."));
+  m_clientSocket1->Deactivate();
 }
 
 void TForm1::N18Click() {
   if (!m_state.NetworkGame) return;
   const auto text =
       m_prompts.InputText(QStringLiteral("Сообщение сопернику"), QStringLiteral("Введите текст:"), QString());
-  if (text) SendToPeer(net::TextMessage(net::TagMs, text->toStdString()));
+  // The game may have ended while the box was open.
+  if (text && m_state.NetworkGame) SendToPeer(net::TextMessage(net::TagMs, text->toStdString()));
 }
 
 void TForm1::ServerSocket1ClientConnect(QTcpSocket* connection) {
   if (m_state.NetworkGame) {
-    if (m_settings.Network.ShowErrorMessages) {
-      m_prompts.Message(MessageKind::Information, QStringLiteral("К вам пытались подключиться..."), MessageButtons::Yes);
-    }
-    net::ServerSocket::Send(connection, net::TextMessage(net::TagEr, net::RefusalText));
+    RefuseFurtherClient(connection);
     return;
   }
   m_random.Reseed();
@@ -124,10 +135,26 @@ void TForm1::ServerSocket1ClientConnect(QTcpSocket* connection) {
     net::ServerSocket::Send(connection, net::PairMessage(net::TagYo, board.FieldWidth(), board.FieldHeight()));
     m_gamePole->setEnabled(false);
   }
+  m_state.PeerToMove = !m_gamePole->isEnabled();
   m_state.NetworkGame = true;
+  m_opponent = connection;
   StartLayout();
   OpenNetworkField();
   m_state.IsHost = true;
+}
+
+// A further program while a game runs is told that the host is busy. The
+// notice box runs a nested event loop in which that program may go away and
+// its connection be deleted, so the connection is held in a QPointer; and a
+// burst of connections shows one notice at a time, not one box each.
+void TForm1::RefuseFurtherClient(QTcpSocket* connection) {
+  const QPointer<QTcpSocket> further(connection);
+  if (m_settings.Network.ShowErrorMessages && !m_refusalNoticeOpen) {
+    m_refusalNoticeOpen = true;
+    m_prompts.Message(MessageKind::Information, QStringLiteral("К вам пытались подключиться..."), MessageButtons::Yes);
+    m_refusalNoticeOpen = false;
+  }
+  net::ServerSocket::Send(further, net::TextMessage(net::TagEr, net::RefusalText));
 }
 
 // Both sides show the field one pixel larger each way than a game against
@@ -144,7 +171,7 @@ void TForm1::OpenNetworkField() {
 void TForm1::ServerSocket1ClientRead(QTcpSocket* connection, const QByteArray& bytes) {
   // Only the opponent's connection takes part in the game; a further program
   // that was refused is not heard.
-  if (connection != m_serverSocket1->FirstConnection()) return;
+  if (m_opponent.isNull() || connection != m_opponent) return;
   for (const std::string& message : net::SplitRead(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
     HandlePeerMessage(net::Role::Host, message);
   }
@@ -174,7 +201,9 @@ void TForm1::HandlePeerMessage(net::Role role, const std::string& message) {
 }
 
 void TForm1::StartClientGame(const net::PeerMessage& start) {
-  if (!net::IsAcceptableSize(start.pair)) {
+  // A size once a game is on the field would repaint it empty under the dots
+  // that stay on the Board.
+  if (!net::IsAcceptableSize(start.pair) || m_state.GameInProgress) {
     Log(QStringLiteral("ERROR->> Получен недопустимый размер поля: %1 - %2").arg(start.pair.first).arg(start.pair.second));
     return;
   }
@@ -185,6 +214,8 @@ void TForm1::StartClientGame(const net::PeerMessage& start) {
     Log(QStringLiteral("INFORM->> Вы ходите первый! Ходите..."));
     m_gamePole->setEnabled(true);
   }
+  m_joinTimer->stop();
+  m_state.PeerToMove = start.request == net::PeerRequest::StartWaiting;
   m_state.Board.SetFieldSize(start.pair.first, start.pair.second);
   m_gamePole->show();
   m_state.NetworkGame = true;
@@ -195,7 +226,8 @@ void TForm1::StartClientGame(const net::PeerMessage& start) {
 
 void TForm1::OpponentMove(engine::Node node) {
   engine::Board& board = m_state.Board;
-  if (!net::IsAcceptableMove(board, m_state.NetworkGame, node)) {
+  // A move out of turn is as unacceptable as one off the field.
+  if (!m_state.PeerToMove || !net::IsAcceptableMove(board, m_state.NetworkGame, node)) {
     Log(QStringLiteral("ERROR->> Получен недопустимый ход: %1 - %2").arg(node.x).arg(node.y));
     return;
   }
@@ -203,6 +235,7 @@ void TForm1::OpponentMove(engine::Node node) {
   board.Set(node, engine::csRival);
   m_painter->OnDotPlaced(node, engine::Side::Rival);
   engine::ScanCaptures(board, engine::Side::Rival, ScanContextFor());
+  m_state.PeerToMove = false;
   m_gamePole->setEnabled(true);
   m_painter->OnMarkerMoved(node);
   UpdateScores();
@@ -240,14 +273,15 @@ void TForm1::SocketFailed() {
 }
 
 void TForm1::ClientSocket1Error() {
+  m_joinTimer->stop();
   m_state.IsHost = false;
   SocketFailed();
 }
 
-// An error on a refused further connection leaves the running game alone.
+// The opponent's connection failing or closing ends the game; a refused
+// further connection going away leaves it alone.
 void TForm1::ServerSocket1ClientError(QTcpSocket* connection) {
-  if (!m_state.NetworkGame || !m_state.IsHost) return;
-  if (m_serverSocket1->FirstConnection() != nullptr && connection != m_serverSocket1->FirstConnection()) return;
+  if (!m_state.NetworkGame || !m_state.IsHost || connection != m_opponent) return;
   SocketFailed();
 }
 

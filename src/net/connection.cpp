@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QNetworkInterface>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -42,6 +43,10 @@ ServerSocket::ServerSocket(QObject* parent) : QObject(parent) {
   connect(&m_server, &QTcpServer::newConnection, this, &ServerSocket::Accept);
 }
 
+ServerSocket::~ServerSocket() {
+  for (QTcpSocket* connection : m_connections) connection->disconnect(this);
+}
+
 bool ServerSocket::Activate(quint16 port, QString* error) {
   if (m_server.isListening()) return true;
   if (m_server.listen(QHostAddress::AnyIPv4, port)) return true;
@@ -66,22 +71,36 @@ void ServerSocket::Accept() {
     }
     connection->setReadBufferSize(ReadSlice);
     m_connections.push_back(connection);
-    connect(connection, &QTcpSocket::readyRead, this, [this, connection] {
-      const QByteArray data = connection->read(ReadSlice);
-      if (!data.isEmpty()) Q_EMIT ClientRead(connection, data);
-    });
+    connect(connection, &QTcpSocket::readyRead, this, [this, connection] { ReadFrom(connection); });
     connect(connection, &QTcpSocket::readChannelFinished, this, [this, connection] {
-      if (std::find(m_connections.begin(), m_connections.end(), connection) == m_connections.end()) return;
+      if (!Keeps(connection)) return;
       Forget(connection);
       Q_EMIT ClientClosed(connection);
     });
     connect(connection, &QTcpSocket::errorOccurred, this, [this, connection](QAbstractSocket::SocketError error) {
       if (error == QAbstractSocket::RemoteHostClosedError) return;  // reported as a close
-      if (std::find(m_connections.begin(), m_connections.end(), connection) == m_connections.end()) return;
+      if (!Keeps(connection)) return;
       Forget(connection);
       Q_EMIT ClientError(connection);
     });
     Q_EMIT ClientConnected(connection);
+  }
+}
+
+bool ServerSocket::Keeps(const QTcpSocket* connection) const {
+  return std::find(m_connections.begin(), m_connections.end(), connection) != m_connections.end();
+}
+
+// Reads and reports what has arrived, a slice at a time, until nothing is
+// left. A handler may show a box whose nested event loop holds back the
+// next read notice of this connection, or may close the connection and so
+// have it deleted: the loop goes on only while the connection is still kept.
+void ServerSocket::ReadFrom(QTcpSocket* connection) {
+  const QPointer<QTcpSocket> guard(connection);
+  while (guard && Keeps(guard) && guard->bytesAvailable() > 0) {
+    const QByteArray data = guard->read(ReadSlice);
+    if (data.isEmpty()) return;
+    Q_EMIT ClientRead(guard, data);
   }
 }
 
@@ -98,10 +117,7 @@ void ClientSocket::Activate(const QString& address, quint16 port) {
   m_socket = new QTcpSocket(this);
   m_socket->setReadBufferSize(ReadSlice);
   QTcpSocket* socket = m_socket;
-  connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-    const QByteArray data = socket->read(ReadSlice);
-    if (!data.isEmpty()) Q_EMIT DataRead(data);
-  });
+  connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadFrom(socket); });
   connect(socket, &QTcpSocket::readChannelFinished, this, [this, socket] {
     if (socket == m_socket) Close(/*byPeer=*/true);
   });
@@ -120,6 +136,17 @@ void ClientSocket::Activate(const QString& address, quint16 port) {
     Q_EMIT Failed();
   });
   m_socket->connectToHost(address, port);
+}
+
+// As on the host: everything that has arrived is reported, also what came in
+// while a handler had a box open, for as long as the socket is this one.
+void ClientSocket::ReadFrom(QTcpSocket* socket) {
+  const QPointer<QTcpSocket> guard(socket);
+  while (guard && guard == m_socket && guard->bytesAvailable() > 0) {
+    const QByteArray data = guard->read(ReadSlice);
+    if (data.isEmpty()) return;
+    Q_EMIT DataRead(data);
+  }
 }
 
 void ClientSocket::Deactivate() { Close(/*byPeer=*/false); }

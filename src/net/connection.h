@@ -2,7 +2,9 @@
 // The connection layer of network play over Qt's TCP sockets. Everything is
 // delivered on the thread that owns the objects (the user-interface thread).
 // Reads are capped, so that a peer flooding the connection is read a slice at
-// a time instead of filling memory.
+// a time instead of filling memory, and everything that has arrived is read
+// and reported before the read handler returns, also what arrived while a
+// handler had a modal box open.
 
 #include <QByteArray>
 #include <QObject>
@@ -28,6 +30,9 @@ class ServerSocket : public QObject {
   Q_OBJECT
  public:
   explicit ServerSocket(QObject* parent = nullptr);
+  // The accepted connections go with the listening socket; none of them may
+  // report its closing to a half-destroyed ServerSocket.
+  ~ServerSocket() override;
 
   // Starts listening on every local address; false, with the reason, when
   // the port cannot be had.
@@ -37,10 +42,12 @@ class ServerSocket : public QObject {
   bool IsActive() const { return m_server.isListening(); }
   quint16 Port() const { return m_server.serverPort(); }
 
-  QTcpSocket* FirstConnection() const { return m_connections.empty() ? nullptr : m_connections.front(); }
+  // Sends on the connection when it is still open; nothing for none.
   static void Send(QTcpSocket* connection, const std::string& bytes);
 
  Q_SIGNALS:
+  // A handler that may outlive the connection (a box's nested event loop
+  // can see it closed and deleted) keeps it in a QPointer.
   void ClientConnected(QTcpSocket* connection);
   void ClientRead(QTcpSocket* connection, const QByteArray& data);
   void ClientClosed(QTcpSocket* connection);  // the peer closed it
@@ -48,6 +55,8 @@ class ServerSocket : public QObject {
 
  private:
   void Accept();
+  bool Keeps(const QTcpSocket* connection) const;
+  void ReadFrom(QTcpSocket* connection);
   void Forget(QTcpSocket* connection);
 
   QTcpServer m_server;
@@ -77,6 +86,7 @@ class ClientSocket : public QObject {
   void ClosedByPeer();
 
  private:
+  void ReadFrom(QTcpSocket* socket);
   void Close(bool byPeer);
 
   QTcpSocket* m_socket = nullptr;

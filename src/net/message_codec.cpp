@@ -36,6 +36,28 @@ bool IsPairTag(std::string_view text) {
   return StartsWithTag(text, TagMe) || StartsWithTag(text, TagYo) || StartsWithTag(text, TagPo);
 }
 
+// Position of the first known tag at or after `from`, or the whole length.
+std::size_t NextKnownTag(std::string_view text, std::size_t from) {
+  for (std::size_t i = from; i + 1 < text.size(); ++i) {
+    if (StartsWithKnownTag(text.substr(i))) return i;
+  }
+  return text.size();
+}
+
+// Where the first message of a read ends. A text message (chat, refusal,
+// notices) runs to the end of the read. A pair message ends after its pair
+// when a known tag follows; one whose pair does not read ends where the next
+// known tag begins, so that it fails alone. Bytes that start with no known
+// tag (the tail of a message cut apart) end where a known tag begins.
+std::size_t MessageLength(std::string_view read) {
+  if (IsPairTag(read)) {
+    const std::size_t pair = PairMessageLength(read);
+    if (pair != 0 && pair < read.size() && StartsWithKnownTag(read.substr(pair))) return pair;
+    return NextKnownTag(read, 2);
+  }
+  return StartsWithKnownTag(read) ? read.size() : NextKnownTag(read, 1);
+}
+
 }  // namespace
 
 bool StartsWithTag(std::string_view message, std::string_view tag) { return message.substr(0, 2) == tag; }
@@ -70,11 +92,7 @@ std::string TextMessage(std::string_view tag, std::string_view utf8Text) {
 std::vector<std::string> SplitRead(std::string_view read) {
   std::vector<std::string> messages;
   while (!read.empty()) {
-    std::size_t length = read.size();
-    if (IsPairTag(read)) {
-      const std::size_t pair = PairMessageLength(read);
-      if (pair != 0 && pair < read.size() && StartsWithKnownTag(read.substr(pair))) length = pair;
-    }
+    const std::size_t length = MessageLength(read);
     messages.emplace_back(read.substr(0, length));
     read.remove_prefix(length);
   }

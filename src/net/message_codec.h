@@ -1,9 +1,10 @@
 #pragma once
 // The wire protocol between two instances: a two-letter tag followed by its
 // payload, Windows-1251 text with no length, terminator or separator. One
-// read is one message, except that a pair message (ME, YO, PO) followed by a
-// known tag is split after its pair, so a move that arrives together with
-// the peer's next message is not lost.
+// read is one message, except that a pair message (ME, YO, PO) is split from
+// a known tag that follows it, and bytes that do not start with a tag from
+// the tag after them, so that a move arriving together with other bytes is
+// not lost.
 
 #include <string>
 #include <string_view>

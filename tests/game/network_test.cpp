@@ -5,6 +5,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <sys/socket.h>
+
 #include "game_window.h"
 #include "net/message_codec.h"
 #include "text/cp1251.h"
@@ -63,14 +65,33 @@ class RawPeer {
   RawPeer() {
     QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
   }
+  void Connect(quint16 port) { socket.connectToHost(QHostAddress::LocalHost, port); }
   void Send(const QByteArray& bytes) {
     socket.write(bytes);
     socket.flush();
+  }
+  // Closes with a reset instead of a goodbye: SO_LINGER 0, then close.
+  void Reset() {
+    const linger now{1, 0};
+    ::setsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &now, sizeof now);
+    socket.abort();
   }
   QByteArray Take() { return std::exchange(received, QByteArray()); }
   QTcpSocket socket;
   QByteArray received;
 };
+
+const QString RefusalNotice = QStringLiteral("К вам пытались подключиться...");
+QByteArray Refusal() { return QByteArray("ER") + Cp1251(std::string(net::RefusalText).c_str()); }
+
+// Runs `action` once, the next time a box with that text is open.
+std::function<void(const QString&)> Once(const QString& text, std::function<void()> action) {
+  return [text, action = std::move(action), done = false](const QString& shown) mutable {
+    if (done || shown != text) return;
+    done = true;
+    action();
+  };
+}
 
 }  // namespace
 
@@ -320,6 +341,167 @@ class NetworkTest : public QObject {
     host.Action("N3")->trigger();
     QVERIFY(!host->State().GameInProgress);
     QTRY_VERIFY(peer.received.endsWith(Cp1251("Разрыв связи...")));
+  }
+
+  // The peer's reset is seen by the box's nested event loop, which deletes
+  // the connection before the refusal is sent.
+  void furtherClientResettingWhileTheNoticeIsOpenDoesNotBringTheHostDown() {
+    GameWindow host;
+    Prepare(host);
+    RawPeer opponent, third;
+    Host(host, [&] { opponent.Connect(port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    host.prompts.whileOpen = Once(RefusalNotice, [&] {
+      third.Reset();
+      QTest::qWait(100);
+    });
+    third.Connect(port);
+    QTRY_VERIFY(host.prompts.messages.contains(RefusalNotice));
+    QTest::qWait(50);
+    QVERIFY(host->State().NetworkGame);
+    host.Click(Node{5, 5});
+    QTRY_VERIFY(opponent.received.endsWith("PO5~5"));
+  }
+
+  // A second conversion error box, or none, must not hold back what came
+  // in while the first was open; a move behind a fragment is not lost.
+  void whatArrivesWhileAnErrorBoxIsOpenIsActedOnAfterIt() {
+    GameWindow host(test::SeedWherePlayerStarts(false));  // the peer moves first
+    Prepare(host);
+    RawPeer peer;
+    Host(host, [&] { peer.Connect(port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    host.prompts.whileOpen = Once(QStringLiteral("'a' is not a valid integer value"), [&] {
+      peer.Send("PO7~7");
+      QTest::qWait(100);
+    });
+    peer.Send("POa~b");
+    QTRY_COMPARE(host->State().Board.At(7, 7), engine::csRival);
+    host.Click(Node{5, 5});
+    host.prompts.whileOpen = Once(QStringLiteral("'c' is not a valid integer value"), [&] {
+      peer.Send("~dPO8~8");
+      QTest::qWait(100);
+    });
+    peer.Send("POc~d");
+    QTRY_COMPARE(host->State().Board.At(8, 8), engine::csRival);
+    QCOMPARE(host.prompts.errors.size(), 2);
+  }
+
+  void refusedClientNeverTakesOverTheGame() {
+    GameWindow host;
+    Prepare(host);
+    host->CurrentSettings().Network.ShowErrorMessages = false;
+    RawPeer opponent, third;
+    Host(host, [&] { opponent.Connect(port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    third.Connect(port);
+    QTRY_COMPARE(third.received, Refusal());
+    third.Send("PO9~9");
+    opponent.socket.disconnectFromHost();
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
+    QVERIFY(!host->State().GameInProgress);
+    third.Send("PO9~9");
+    QTest::qWait(50);
+    QCOMPARE(host->State().Board.At(9, 9), engine::csFree);
+    QVERIFY(host.LogLines().filter(QStringLiteral("Ход соперника")).isEmpty());
+  }
+
+  void everyWayOfClosingTheWaitingDialogStopsTheServer() {
+    GameWindow host;
+    Prepare(host);
+    const std::vector<std::function<void(QDialog*)>> ways{
+        [](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); },
+        [](QDialog* dialog) { dialog->close(); }};
+    for (const auto& close : ways) {
+      QTimer::singleShot(20, [&] { close(host.window->findChild<QDialog*>(QStringLiteral("TForm2"))); });
+      host.Action("N16")->trigger();
+      QTcpSocket probe;
+      probe.connectToHost(QHostAddress::LocalHost, port);
+      QVERIFY(!probe.waitForConnected(500));
+      QVERIFY(!host->State().NetworkGame);
+    }
+  }
+
+  void movesOutOfTurnChangeNothing() {
+    GameWindow host(test::SeedWherePlayerStarts(false));  // the peer moves first
+    Prepare(host);
+    host->State().Board.SetFieldSize(15, 15);
+    RawPeer peer;
+    Host(host, [&] { peer.Connect(port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    QByteArray flood;
+    for (int x = 1; x < 15; ++x)
+      for (int y = 1; y < 15; ++y) flood += "PO" + QByteArray::number(x) + "~" + QByteArray::number(y);
+    peer.Send(flood);
+    QTRY_COMPARE(host->State().Board.At(1, 1), engine::csRival);
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 14 - 14")));
+    QCOMPARE(engine::CountCells(host->State().Board).FreeCount, 195);
+    QVERIFY(host->State().GameInProgress && host.Pole()->isEnabled());
+    host.Click(Node{7, 7});
+    peer.Send("PO2~2");
+    QTRY_COMPARE(host->State().Board.At(2, 2), engine::csRival);
+    peer.Send("PO3~3");
+    QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 3 - 3")));
+    QCOMPARE(host->State().Board.At(3, 3), engine::csFree);
+  }
+
+  void sizeOnceTheGameHasStartedIsRefused() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    GameWindow client;
+    Prepare(client);
+    Join(client);
+    QTRY_VERIFY(server.hasPendingConnections());
+    QTcpSocket* link = server.nextPendingConnection();
+    link->write("YO20~20");
+    QTRY_VERIFY(client->State().NetworkGame);
+    client.Click(Node{7, 7});
+    link->write("ME15~15");
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый размер поля: 15 - 15")));
+    QCOMPARE(client->State().Board.FieldWidth(), 20);
+    QCOMPARE(client->State().Board.At(7, 7), engine::csOwn);
+    QCOMPARE(client.Pole()->size(), QSize(242, 242));
+  }
+
+  void joinThatNeverHearsTheStartIsGivenUp() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    GameWindow client;
+    client.options.joinTimeoutMs = 200;
+    Prepare(client);
+    Join(client);
+    QTRY_VERIFY(server.hasPendingConnections());
+    QTcpSocket* silent = server.nextPendingConnection();
+    QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Сервер не начал игру! Соединение закрыто...")));
+    QTRY_COMPARE(silent->state(), QAbstractSocket::UnconnectedState);
+    Join(client);
+    QTRY_VERIFY(server.hasPendingConnections());
+    server.nextPendingConnection()->write("YO15~15");
+    QTRY_VERIFY(client->State().NetworkGame);
+    QTest::qWait(300);  // a started game is not given up
+    QVERIFY(client->State().NetworkGame);
+  }
+
+  void burstOfFurtherClientsShowsOneNoticeAndRefusesEach() {
+    GameWindow host;
+    Prepare(host);
+    RawPeer opponent;
+    Host(host, [&] { opponent.Connect(port); });
+    QTRY_VERIFY(host->State().NetworkGame);
+    std::vector<std::unique_ptr<RawPeer>> further;
+    host.prompts.whileOpen = Once(RefusalNotice, [&] {
+      for (int i = 0; i < 5; ++i) {
+        further.push_back(std::make_unique<RawPeer>());
+        further.back()->Connect(port);
+      }
+      QTest::qWait(200);
+    });
+    further.push_back(std::make_unique<RawPeer>());
+    further.back()->Connect(port);
+    QTRY_COMPARE(further.size(), std::size_t{6});
+    for (const auto& peer : further) QTRY_COMPARE(peer->received, Refusal());
+    QCOMPARE(host.prompts.messages.count(RefusalNotice), 1);
+    QVERIFY(host->State().NetworkGame);
   }
 
   void cancellingTheWaitStopsListeningAndHostingAgainWorks() {

@@ -28,7 +28,7 @@ TEST(MessageCodec, PairsConvertOrRaiseTheConversionError) {
   EXPECT_THROW(ParsePair("x~2"), text::ConversionError);
 }
 
-TEST(MessageCodec, OneReadIsOneMessageUnlessAPairIsFollowedByATag) {
+TEST(MessageCodec, OneReadIsOneMessageUnlessAPairOrAFragmentIsFollowedByATag) {
   EXPECT_EQ(SplitRead("PO12~7"), Messages{"PO12~7"});
   EXPECT_EQ(SplitRead("PO12~7MShello"), (Messages{"PO12~7", "MShello"}));
   EXPECT_EQ(SplitRead("ME31~31PO5~5LU"), (Messages{"ME31~31", "PO5~5", "LU"}));
@@ -38,6 +38,12 @@ TEST(MessageCodec, OneReadIsOneMessageUnlessAPairIsFollowedByATag) {
   // A result notice with the disconnect notice after it stays one message.
   EXPECT_EQ(SplitRead("LUDSabc"), Messages{"LUDSabc"});
   EXPECT_EQ(SplitRead("MStext PO1~2"), Messages{"MStext PO1~2"});
+  // A pair that does not read fails alone; the move after it is kept.
+  EXPECT_EQ(SplitRead("POa~bPO7~7"), (Messages{"POa~b", "PO7~7"}));
+  EXPECT_EQ(SplitRead("PO12~7xyzMSx"), (Messages{"PO12~7xyz", "MSx"}));
+  // The tail of a message cut apart goes alone, ahead of the next tag.
+  EXPECT_EQ(SplitRead("~bPO7~7"), (Messages{"~b", "PO7~7"}));
+  EXPECT_EQ(SplitRead("junk"), Messages{"junk"});
   EXPECT_TRUE(SplitRead("").empty());
 }
 

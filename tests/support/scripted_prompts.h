@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "game/desktop.h"
@@ -21,6 +22,7 @@ class ScriptedPrompts : public game::Prompts {
     messages << text;
     kinds.push_back(kind);
     (void)buttons;
+    Open(text);
     if (yesNoAnswers.empty()) return true;
     const bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();
@@ -40,7 +42,14 @@ class ScriptedPrompts : public game::Prompts {
     colorAnswers.pop_front();
     return answer;
   }
-  void Error(const QString& text) override { errors << text; }
+  void Error(const QString& text) override {
+    errors << text;
+    Open(text);
+  }
+
+  // Runs while a message or error box is "open", as a real box's nested
+  // event loop would let events in (for example QTest::qWait).
+  std::function<void(const QString& text)> whileOpen;
 
   QStringList messages;
   std::vector<game::MessageKind> kinds;
@@ -50,6 +59,11 @@ class ScriptedPrompts : public game::Prompts {
   std::deque<std::optional<QString>> inputAnswers;
   std::vector<std::uint32_t> colorPresets;
   std::deque<std::optional<std::uint32_t>> colorAnswers;
+
+ private:
+  void Open(const QString& text) {
+    if (whileOpen) whileOpen(text);
+  }
 };
 
 class FakeDesktop : public game::Desktop {
