@@ -1,72 +1,73 @@
-// Fuzz target: one read from the peer, split into messages, each read as the
-// host and as the client would, and acted on against a game in progress.
+// Fuzz target: one read from the peer, split into messages and handed to the
+// remote player of a network game in progress, as the host and as the
+// client, so that every handler (start, move, chat, refusal, result,
+// disconnect) runs against a real game.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
-#include "engine/capture_scan.h"
+#include "match/match.h"
+#include "match/remote_player.h"
 #include "net/message_codec.h"
-#include "net/peer_message.h"
 #include "text/program_error.h"
 
 namespace {
 
 using namespace solvar;
 
-engine::Board GameInProgress() {
-  engine::Board board;
-  board.SetFieldSize(31, 31);
-  engine::FrameBoard(board);
-  for (int i = 4; i <= 8; ++i) board.Set(i, 6, engine::csOwn);
-  board.Set(6, 7, engine::csRival);
-  return board;
-}
-
 void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-void Act(engine::Board& board, const net::PeerMessage& peer, engine::Random& random) {
-  engine::CaptureObserver quiet;
-  switch (peer.request) {
-    case net::PeerRequest::Move: {
-      const engine::Node node{peer.pair.first, peer.pair.second};
-      if (!net::IsAcceptableMove(board, true, node)) return;
-      board.Set(node, engine::csRival);
-      engine::ScanCaptures(board, engine::Side::Rival, engine::ScanContext{quiet, random, true});
-      const engine::CellCounts counts = engine::CountCells(board);
-      Check(counts.FreeCount >= 0 && counts.FreeCount <= board.PlayableCount());
-      break;
+class ScriptedChannel : public net::PeerChannel {
+ public:
+  explicit ScriptedChannel(bool host) : m_host(host) {}
+  bool IsHost() const override { return m_host; }
+  bool IsOpen() const override { return m_open; }
+  void Send(const std::string& bytes) override { sent += bytes.size(); }
+  void Stop() override { m_open = false; }
+  std::size_t sent = 0;
+
+ private:
+  bool m_host;
+  bool m_open = true;
+};
+
+// A game on 31 x 31 with a few dots, waiting for the peer's move.
+void PlayOneRead(std::string_view read, bool host) {
+  match::MatchObserver quiet;
+  engine::Random random(1);
+  records::RecordsTable records;
+  match::Match game(quiet, random, records);
+  ScriptedChannel channel(host);
+  const match::NetworkOptions options;
+  match::RemotePlayer remote(game, channel, options);
+  game.StartNetwork(remote, engine::Side::Rival);
+  for (int i = 4; i <= 8; ++i) game.Board().Set(i, 6, engine::csOwn);
+  std::size_t total = 0;
+  for (const std::string& message : net::SplitRead(read)) {
+    total += message.size();
+    try {
+      remote.Receive(message);
+    } catch (const text::ConversionError&) {
+      // Shown in a box by the window; the game goes on.
     }
-    case net::PeerRequest::StartWaiting:
-    case net::PeerRequest::StartMoving:
-      if (!net::IsAcceptableSize(peer.pair)) return;
-      Check(board.SetFieldSize(peer.pair.first, peer.pair.second));
-      engine::ClearBoard(board);
-      engine::FrameBoard(board);
-      break;
-    default: break;
+    const engine::Board& board = game.Board();
+    Check(engine::IsAllowedFieldSize(board.FieldWidth(), board.FieldHeight()));
+    const engine::CellCounts counts = engine::CountCells(board);
+    Check(counts.FreeCount >= 0 && counts.FreeCount <= board.PlayableCount());
+    Check(records.RecordCount() <= 10);
   }
+  Check(total == read.size());
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view read(reinterpret_cast<const char*>(data), size);
-  engine::Board board = GameInProgress();
-  engine::Random random(1);
-  std::size_t total = 0;
-  for (const std::string& message : net::SplitRead(read)) {
-    total += message.size();
-    for (const net::Role role : {net::Role::Host, net::Role::Client}) {
-      try {
-        Act(board, net::ReadPeerMessage(role, message, net::PeerOptions{}), random);
-      } catch (const text::ConversionError&) {
-        // Reported in a box by the window; the game goes on.
-      }
-    }
-  }
-  Check(total == size);
+  PlayOneRead(read, /*host=*/true);
+  PlayOneRead(read, /*host=*/false);
   return 0;
 }

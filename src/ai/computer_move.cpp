@@ -54,7 +54,7 @@ Node RandomFreeNode(const Board& board, engine::Random& random) {
   }
 }
 
-Node Fallback(const Board& board, Side mover, const MoveContext& context) {
+Node Fallback(const Board& board, Side mover, const ChoiceContext& context) {
   if (const auto near = NextToLastPlayerMove(board, mover, context.lastPlayerMove)) return *near;
   return RandomFreeNode(board, context.random);
 }
@@ -63,11 +63,12 @@ Node ThreatNode(const ThreatResult& result) { return Node{result.X, result.Y}; }
 
 }  // namespace
 
-std::optional<Node> ChooseComputerNode(const Board& board, Side mover, const MoveContext& context) {
+std::optional<Node> ChooseComputerNode(const Board& board, Side mover, const ChoiceContext& context) {
   if (!HasFreePlayable(board)) return std::nullopt;
   const engine::BoardMasks masks = engine::SplitBoard(board);
-  const ThreatResult attack = EvaluateThreat(board, masks, mover, &context.observer);
-  const ThreatResult defence = EvaluateThreat(board, masks, engine::Opponent(mover), &context.observer);
+  const ThreatResult attack = EvaluateThreat(board, masks, mover, context.workspace, context.observer);
+  const ThreatResult defence =
+      EvaluateThreat(board, masks, engine::Opponent(mover), context.workspace, context.observer);
   const int attackLevel = attack.Level > MaxAttackLevel ? NoLevel : attack.Level;
 
   std::optional<Node> chosen;
@@ -77,23 +78,6 @@ std::optional<Node> ChooseComputerNode(const Board& board, Side mover, const Mov
 
   if (chosen && IsFreePlayable(board, *chosen)) return chosen;
   return Fallback(board, mover, context);
-}
-
-std::optional<Node> ComputerMove(Board& board, Side mover, const MoveContext& context) {
-  const auto node = ChooseComputerNode(board, mover, context);
-  if (!node) return std::nullopt;
-  engine::PlaceDot(board, *node, mover);
-  context.observer.OnDotPlaced(*node, mover);
-  context.observer.OnMarkerMoved(*node);
-  const engine::ScanContext scan{context.observer, context.random, context.networkGame};
-  engine::ScanCaptures(board, mover, scan);
-  engine::ScanCaptures(board, engine::Opponent(mover), scan);
-  context.observer.OnLogLine(ComputerMoveLogLine(*node));
-  return node;
-}
-
-std::string ComputerMoveLogLine(Node node) {
-  return "Ход машины->> " + std::to_string(node.x) + " - " + std::to_string(node.y);
 }
 
 }  // namespace solvar::ai

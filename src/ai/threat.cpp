@@ -41,10 +41,11 @@ struct Frame {
   int next;
 };
 
-// Working space kept from one evaluation to the next, so that an evaluation
-// allocates nothing and clears nothing: a cell counts as visited, listed or
-// copied only when its stamp is the current evaluation's or group's.
-struct Scratch {
+}  // namespace
+
+// A cell counts as visited, listed or copied only when its stamp is the
+// current evaluation's or group's, so nothing is cleared between evaluations.
+struct ThreatWorkspace::Scratch {
   std::uint32_t evaluation = 0;
   std::uint32_t group = 0;
   std::array<std::uint32_t, MapSize> visited{};
@@ -68,15 +69,17 @@ struct Scratch {
   }
 };
 
-Scratch& ThreadScratch() {
-  thread_local Scratch scratch;
-  return scratch;
-}
+ThreatWorkspace::ThreatWorkspace() : m_scratch(std::make_unique<Scratch>()) {}
+ThreatWorkspace::~ThreatWorkspace() = default;
+
+namespace {
+
+using Scratch = ThreatWorkspace::Scratch;
 
 class ThreatEvaluator {
  public:
-  ThreatEvaluator(const Board& board, Side encloser, ThreatObserver* observer)
-      : m_board(board), m_enclosingSide(encloser), m_observer(observer), m_scratch(ThreadScratch()),
+  ThreatEvaluator(const Board& board, Side encloser, ThreatObserver* observer, Scratch& scratch)
+      : m_board(board), m_enclosingSide(encloser), m_observer(observer), m_scratch(scratch),
         m_region(m_scratch.region), m_merged(m_scratch.merged) {}
 
   ThreatResult Run(const engine::BoardMasks& masks) {
@@ -263,14 +266,15 @@ class ThreatEvaluator {
 
 }  // namespace
 
-ThreatResult EvaluateThreat(const Board& board, Side encloser, ThreatObserver* observer) {
-  return EvaluateThreat(board, engine::SplitBoard(board), encloser, observer);
+ThreatResult EvaluateThreat(const Board& board, const engine::BoardMasks& masks, Side encloser,
+                            ThreatWorkspace& workspace, ThreatObserver* observer) {
+  ThreatEvaluator evaluator(board, encloser, observer, workspace.Get());
+  return evaluator.Run(masks);
 }
 
-ThreatResult EvaluateThreat(const Board& board, const engine::BoardMasks& masks, Side encloser,
-                            ThreatObserver* observer) {
-  ThreatEvaluator evaluator(board, encloser, observer);
-  return evaluator.Run(masks);
+ThreatResult EvaluateThreat(const Board& board, Side encloser, ThreatObserver* observer) {
+  ThreatWorkspace workspace;
+  return EvaluateThreat(board, engine::SplitBoard(board), encloser, workspace, observer);
 }
 
 }  // namespace solvar::ai

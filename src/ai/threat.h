@@ -11,6 +11,7 @@
 // node picked is the heaviest of the groups at the lowest level.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "engine/bit_masks.h"
@@ -40,16 +41,34 @@ class ThreatObserver {
   virtual void OnCandidateDump(std::string_view line) { (void)line; }
 };
 
+// The working space of the evaluation, kept from one evaluation to the next
+// so that an evaluation allocates and clears nothing. Whoever evaluates owns
+// one; a workspace serves one evaluation at a time.
+class ThreatWorkspace {
+ public:
+  ThreatWorkspace();
+  ~ThreatWorkspace();
+  ThreatWorkspace(const ThreatWorkspace&) = delete;
+  ThreatWorkspace& operator=(const ThreatWorkspace&) = delete;
+
+  struct Scratch;
+  Scratch& Get() { return *m_scratch; }
+
+ private:
+  std::unique_ptr<Scratch> m_scratch;
+};
+
 // Level and node of the encloser's best chance. Level NoLevel and node
 // (-1, -1) when no target group can be enclosed. When no candidate of the
 // best level qualifies (every free neighbour a pocket above level 1), the
 // first free node of that level is given; a group with no free neighbour at
 // all (level 0) gives node (-1, -1). A group with more than 254 free
 // neighbours is given level 254.
+ThreatResult EvaluateThreat(const engine::Board& board, const engine::BoardMasks& masks,
+                            engine::Side encloser, ThreatWorkspace& workspace,
+                            ThreatObserver* observer = nullptr);
+// The same with a workspace of its own, for a single evaluation.
 ThreatResult EvaluateThreat(const engine::Board& board, engine::Side encloser,
                             ThreatObserver* observer = nullptr);
-// The same, with the Board's masks already split (SplitBoard of this board).
-ThreatResult EvaluateThreat(const engine::Board& board, const engine::BoardMasks& masks,
-                            engine::Side encloser, ThreatObserver* observer = nullptr);
 
 }  // namespace solvar::ai

@@ -2,10 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "engine/bit_masks.h"
-#include "engine/capture_remarks.h"
 #include "engine/outline.h"
 #include "engine/work_map.h"
 
@@ -22,8 +20,8 @@ namespace {
 // the outline painted around it.
 class CaptureScanner {
  public:
-  CaptureScanner(Board& board, Side side, const ScanContext& context)
-      : m_board(board), m_side(side), m_context(context) {}
+  CaptureScanner(Board& board, Side side, CaptureObserver* observer)
+      : m_board(board), m_side(side), m_observer(observer) {}
 
   int Run() {
     const BoardMasks masks = SplitBoard(m_board);
@@ -101,18 +99,12 @@ class CaptureScanner {
 
   void Capture() {
     ApplyCapture(m_board, m_region, m_side);
-    m_context.observer.OnOutline(Outline{m_side, m_dotsInside, BuildOutline(m_boundary)});
-    m_context.observer.OnRepaintDots();
-    if (m_dotsInside > 0 && !m_context.networkGame) {
-      std::string line(RemarkPrefix);
-      line += PickCaptureRemark(m_side, m_context.random);
-      m_context.observer.OnLogLine(line);
-    }
+    if (m_observer != nullptr) m_observer->OnCapture(Outline{m_side, m_dotsInside, BuildOutline(m_boundary)});
   }
 
   Board& m_board;
   Side m_side;
-  const ScanContext& m_context;
+  CaptureObserver* m_observer;
   ColumnMasks m_capturer{};
   ColumnMasks m_open{};
   int m_dotsInside = 0;
@@ -152,8 +144,13 @@ void ApplyCapture(Board& board, const CellList& region, Side side) {
   }
 }
 
-int ScanCaptures(Board& board, Side side, const ScanContext& context) {
-  CaptureScanner scanner(board, side, context);
+int ScanCaptures(Board& board, Side side, CaptureObserver& observer) {
+  CaptureScanner scanner(board, side, &observer);
+  return scanner.Run();
+}
+
+int ScanCaptures(Board& board, Side side) {
+  CaptureScanner scanner(board, side, nullptr);
   return scanner.Run();
 }
 

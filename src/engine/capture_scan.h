@@ -2,12 +2,10 @@
 // The capture scan: after a move, every region that a side's territory cuts
 // off from the frame is taken by that side.
 
-#include <string_view>
 #include <vector>
 
 #include "engine/board.h"
 #include "engine/cell_list.h"
-#include "engine/random.h"
 
 namespace solvar::engine {
 
@@ -18,27 +16,20 @@ struct Outline {
   std::vector<Node> vertices;  // polygon through the ring, in painting order
 };
 
-// What a capture does besides the Board: the outline painting, the repaint
-// of every dot over it, and a line in the game log. Each hook does nothing
-// unless a caller wants it.
+// Told of each capture right after the Board has changed, in scan order: the
+// window paints the outline and the dots over it, the game says its remark.
 class CaptureObserver {
  public:
   virtual ~CaptureObserver() = default;
-  virtual void OnOutline(const Outline& outline) { (void)outline; }
-  virtual void OnRepaintDots() {}
-  virtual void OnLogLine(std::string_view utf8Line) { (void)utf8Line; }
-};
-
-struct ScanContext {
-  CaptureObserver& observer;
-  Random& random;
-  bool networkGame = false;  // no remark is ever said in a network game
+  virtual void OnCapture(const Outline& outline) = 0;
 };
 
 // Captures every enclosed region for the side, in the order in which the scan
 // (columns outer, rows inner) meets their first cells. Returns the number of
 // regions captured.
-int ScanCaptures(Board& board, Side side, const ScanContext& context);
+int ScanCaptures(Board& board, Side side, CaptureObserver& observer);
+// The same, for a caller that wants only the Board changes.
+int ScanCaptures(Board& board, Side side);
 
 // Rewrites the Board codes of one captured region for the capturing side.
 void ApplyCapture(Board& board, const CellList& region, Side side);

@@ -4,13 +4,11 @@
 
 namespace solvar::engine {
 
-namespace {
-std::uint64_t ClockSeed() {
-  static std::uint64_t counter = 0;
+std::uint64_t Random::ClockSeed() {
   const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  return static_cast<std::uint64_t>(ticks) ^ (++counter * 0x9E3779B97F4A7C15ULL);
+  const auto self = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(this));
+  return static_cast<std::uint64_t>(ticks) ^ (++m_clockSeeds * 0x9E3779B97F4A7C15ULL) ^ (self << 17);
 }
-}  // namespace
 
 Random::Random() : m_state(ClockSeed()) {}
 

@@ -24,9 +24,13 @@ class Random {
 
  private:
   std::uint64_t NextBits();
+  std::uint64_t ClockSeed();
 
   std::uint64_t m_state = 0;
   bool m_fixed = false;
+  // Clock seeds taken so far, so that two re-seeds within one clock tick,
+  // or two sources made within one, still differ.
+  std::uint64_t m_clockSeeds = 0;
 };
 
 }  // namespace solvar::engine

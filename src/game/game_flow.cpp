@@ -1,5 +1,6 @@
-// The game flow: a new game, the player's move and its answer, the end of a
-// game with its result and record, and surrender.
+// The game on the window: the commands that start, play and give up a game,
+// forwarded to the match, and the window's side of what the match reports
+// (the layout of a game, the boxes, the counts, the turn).
 
 #include <QAction>
 #include <QCheckBox>
@@ -7,9 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolButton>
-
-#include <cmath>
 
 #include "dialogs/previous_move_dialog.h"
 #include "dialogs/records_dialog.h"
@@ -17,15 +17,29 @@
 #include "game/main_window.h"
 #include "game/window_painter.h"
 #include "render/field_painter.h"
-#include "net/message_codec.h"
-#include "text/cp1251.h"
 
 namespace solvar::game {
 
 namespace {
 
-QString MoveLine(const char* prefix, engine::Node node) {
-  return QString::fromUtf8(prefix) + QString::number(node.x) + QStringLiteral(" - ") + QString::number(node.y);
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString SelectionText(engine::Node node) {
+  if (node.x == -1) return QStringLiteral("Точка не выбрана");
+  return QStringLiteral("Выбранная точка:%1 %2").arg(node.x).arg(node.y);
+}
+
+QString ResultText(const match::GameResult& result) {
+  switch (result.winner) {
+    case match::Winner::Own:
+      return QStringLiteral("Вы победили!!!\nВы окружили ") + QString::number(result.own) +
+             QStringLiteral(" точек противника.");
+    case match::Winner::Rival:
+      return QStringLiteral("Вы проиграли!!!\nС раздницей ") + QString::number(result.rival - result.own) +
+             QStringLiteral(" точек.");
+    case match::Winner::Draw: break;
+  }
+  return QStringLiteral("Ничья! Так получилось!");
 }
 
 }  // namespace
@@ -33,22 +47,6 @@ QString MoveLine(const char* prefix, engine::Node node) {
 int TForm1::LogHeight() const {
   return std::max(45, render::RoundEven(0.3 * m_gamePole->height()));
 }
-
-engine::ScanContext TForm1::ScanContextFor() {
-  return engine::ScanContext{*m_painter, m_random, m_state.NetworkGame};
-}
-
-void TForm1::ScanBothSides() {
-  engine::ScanCaptures(m_state.Board, engine::Side::Own, ScanContextFor());
-  engine::ScanCaptures(m_state.Board, engine::Side::Rival, ScanContextFor());
-}
-
-void TForm1::PlayComputerMove(engine::Side mover) {
-  ai::ComputerMove(m_state.Board, mover,
-                   ai::MoveContext{*m_painter, m_random, m_state.LastPlayerMove, m_state.NetworkGame});
-}
-
-void TForm1::RefreshField() { m_gamePole->update(); }
 
 void TForm1::SetScoreLabels(int own, int rival, int free) {
   m_label2->setText(QString::number(own));
@@ -64,154 +62,48 @@ void TForm1::SetMenusForGame(bool inGame) {
 }
 
 void TForm1::N2Click() {
-  if (m_state.GameInProgress &&
+  if (m_match->InProgress() &&
       !m_prompts.Message(MessageKind::Warning, QStringLiteral("Вы хотите прервать игру?"), MessageButtons::YesNo)) {
     return;
   }
-  Log(QStringLiteral("Новая игра началась!!!"));
-  EndGame();
-  m_state.NetworkGame = false;
-  StartLayout();
-  m_gamePole->show();
-  m_gamePole->setEnabled(true);
-  render::DrawGrid(*m_canvas, m_settings.Colors, m_state.Board.FieldWidth(), m_state.Board.FieldHeight());
-  RefreshField();
-  m_state.OwnScore = m_state.RivalScore = m_state.FreeCount = 0;
-  m_random.Reseed();
-  if (m_random.NextReal() > 0.5) {
-    m_prompts.Inform(QStringLiteral("Ваш ход первый! Ходите"));
-    return;
-  }
-  m_prompts.Inform(QStringLiteral("Первый ход компьютера!"));
-  PlayComputerMove(engine::Side::Rival);
-  UpdateScores();  // the counts of the first move, with no end-of-game test
+  m_match->StartAgainstComputer(m_computer);
 }
 
-void TForm1::StartLayout() {
-  engine::FrameBoard(m_state.Board);
-  m_bitBtn3->setEnabled(false);
-  m_canvas->SetBrush(m_settings.Colors.BackColor);
-  m_canvas->SetPen(m_settings.Colors.GridColor);
-  m_canvas->Rectangle(-1, -1, m_gamePole->width() + 1, m_gamePole->height() + 1);
-  m_state.GameInProgress = true;
-  SetMenusForGame(true);
-  const int fieldWidth = render::CellSize * m_state.Board.FieldWidth() + 1;
-  const int fieldHeight = render::CellSize * m_state.Board.FieldHeight() + 1;
-  m_gamePole->setFixedSize(fieldWidth, fieldHeight);
-  m_panel1->setGeometry(fieldWidth, 0, m_panel1->width(), fieldHeight);
-  m_memo3->setFixedHeight(LogHeight());
-  SetContentSize(fieldWidth + m_panel1->width(), fieldHeight + LogHeight());
-  m_panel1->show();
-  m_label6->setText(QString::number((m_state.Board.FieldHeight() - 1) * (m_state.Board.FieldWidth() - 1)));
-  m_shape1->SetFill(m_settings.Colors.RivalColor);
-  if (m_state.NetworkGame) m_sendMessage->setEnabled(true);
-}
+void TForm1::N3Click() { m_match->End(); }
+void TForm1::BitBtn2Click() { m_match->End(); }
 
 void TForm1::GamePoleMouseMove(int x, int y) {
-  const std::string status =
-      render::UpdateSelection(*m_canvas, m_settings.Colors, m_state.Board, m_state.SelectedNode, x, y);
-  m_selectionPanel->setText(QString::fromUtf8(status.c_str()));
-  RefreshField();
+  const engine::Node under = render::NodeUnderMouse(m_match->Board(), x, y);
+  render::MovePreview(*m_canvas, m_settings.Colors, m_match->Board(), m_selectedNode, under);
+  m_selectedNode.x = under.x;
+  if (under.x != -1) m_selectedNode = under;
+  m_selectionPanel->setText(SelectionText(m_selectedNode));
+  m_gamePole->update();
 }
 
+// The picture before the move is kept for the previous-move viewer, also
+// when the hidden option plays the computer's dot instead.
 void TForm1::GamePoleClick() {
-  const engine::Node node = m_state.SelectedNode;
-  if (node.x == -1 || m_state.Board.At(node) != engine::csFree) {
+  const engine::Node node = m_selectedNode;
+  if (!m_match->IsFreeNode(node)) {
     m_prompts.Inform(QStringLiteral("Вы не выбрали точку!"));
     return;
   }
   m_snapshot = m_canvas->Image().copy();
   m_bitBtn3->setEnabled(true);
   if (m_checkBox1->isChecked()) {
-    m_state.Board.Set(node, engine::csRival);
+    m_match->PutRivalDot(node);
     return;
   }
-  m_state.Board.Set(node, engine::csOwn);
-  m_state.LastPlayerMove = node;
-  Log(MoveLine("Ваш ход ->> ", node));
-  ScanBothSides();
-  UpdateScores();
-  if (m_state.FreeCount == 0) {
-    ShowResult(m_state.OwnScore, m_state.RivalScore);
-    EndGame();
-    return;
-  }
-  if (!m_state.NetworkGame) {
-    PlayComputerMove(engine::Side::Rival);
-  } else {
-    SendToPeer(net::PairMessage(net::TagPo, node.x, node.y));
-    render::DrawDot(*m_canvas, m_settings.Colors, node, true);
-    m_gamePole->setEnabled(false);
-    m_state.PeerToMove = true;
-    RefreshField();
-  }
-  UpdateScores();
-  if (m_state.FreeCount == 0) {
-    ShowResult(m_state.OwnScore, m_state.RivalScore);
-    EndGame();
-  }
-}
-
-QString TForm1::AskWinnerName() {
-  const QString initial = QStringLiteral("Студент");
-  for (;;) {
-    const QString name =
-        m_prompts.InputText(QStringLiteral("Победа!!!"), QStringLiteral("Введите ваше имя:"), initial).value_or(initial);
-    if (!name.isEmpty()) return name;
-  }
-}
-
-void TForm1::ShowResult(int own, int rival) {
-  if (m_state.NetworkGame) {
-    SendToPeer(std::string(own > rival ? net::TagLu : own < rival ? net::TagWi : net::TagDr));
-  }
-  if (own > rival) {
-    m_prompts.Inform(QStringLiteral("Вы победили!!!\nВы окружили ") + QString::number(own) +
-                     QStringLiteral(" точек противника."));
-    const QString name = AskWinnerName();
-    m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name.toStdString()), own});
-    N5Click();
-  } else if (own < rival) {
-    m_prompts.Inform(QStringLiteral("Вы проиграли!!!\nС раздницей ") + QString::number(rival - own) +
-                     QStringLiteral(" точек."));
-  } else {
-    m_prompts.Inform(QStringLiteral("Ничья! Так получилось!"));
-  }
-}
-
-void TForm1::EndGame() {
-  engine::ClearBoard(m_state.Board);
-  m_state.GameInProgress = false;
-  m_sendMessage->setEnabled(false);
-  SetScoreLabels(0, 0, 0);
-  SetMenusForGame(false);
-  m_gamePole->hide();
-  m_panel1->hide();
-  m_selectionPanel->clear();
-  SetContentSize(m_memo3->width(), m_memo3->height());
-  m_shape1->hide();
-  if (m_state.NetworkGame) CloseConnection();
-  m_state.NetworkGame = false;
-  m_state.PeerToMove = false;
-}
-
-void TForm1::UpdateScores() {
-  const engine::CellCounts counts = engine::CountCells(m_state.Board);
-  m_state.OwnScore = counts.OwnScore;
-  m_state.RivalScore = counts.RivalScore;
-  m_state.FreeCount = counts.FreeCount;
-  SetScoreLabels(counts.OwnScore, counts.RivalScore, counts.FreeCount);
+  m_match->PlayLocal(node);
 }
 
 void TForm1::BitBtn4Click() {
-  UpdateScores();
-  ScanBothSides();
-  render::DrawAllDots(*m_canvas, m_settings.Colors, m_state.Board);
-  RefreshField();
+  m_match->Count();
+  m_match->Scan(engine::Side::Own);
+  m_match->Scan(engine::Side::Rival);
+  m_painter->AllDots();
 }
-
-void TForm1::N3Click() { EndGame(); }
-void TForm1::BitBtn2Click() { EndGame(); }
 
 void TForm1::BitBtn3Click() {
   m_form3->ShowSnapshot(m_snapshot, m_gamePole->width(), m_gamePole->height());
@@ -224,5 +116,79 @@ void TForm1::N5Click() {
 }
 
 void TForm1::N22Click() { OpenHelpTopic(m_desktop, m_prompts, m_options.helpFile, 1); }
+
+// A game starts: the window is laid out for the field, the field is shown
+// empty, one pixel larger each way in a network game.
+void TForm1::OnGameStarted() {
+  StartLayout();
+  const int extra = m_match->IsNetwork() ? 2 : 1;
+  m_gamePole->show();
+  m_gamePole->setFixedSize(render::CellSize * m_match->Board().FieldWidth() + extra,
+                           render::CellSize * m_match->Board().FieldHeight() + extra);
+  render::DrawGrid(*m_canvas, m_settings.Colors, m_match->Board().FieldWidth(), m_match->Board().FieldHeight());
+  m_gamePole->update();
+  m_joinTimer->stop();
+}
+
+void TForm1::StartLayout() {
+  m_bitBtn3->setEnabled(false);
+  m_canvas->SetBrush(m_settings.Colors.BackColor);
+  m_canvas->SetPen(m_settings.Colors.GridColor);
+  m_canvas->Rectangle(-1, -1, m_gamePole->width() + 1, m_gamePole->height() + 1);
+  SetMenusForGame(true);
+  const engine::Board& board = m_match->Board();
+  const int fieldWidth = render::CellSize * board.FieldWidth() + 1;
+  const int fieldHeight = render::CellSize * board.FieldHeight() + 1;
+  m_gamePole->setFixedSize(fieldWidth, fieldHeight);
+  m_panel1->setGeometry(fieldWidth, 0, m_panel1->width(), fieldHeight);
+  m_memo3->setFixedHeight(LogHeight());
+  SetContentSize(fieldWidth + m_panel1->width(), fieldHeight + LogHeight());
+  m_panel1->show();
+  m_label6->setText(QString::number(board.PlayableCount()));
+  m_shape1->SetFill(m_settings.Colors.RivalColor);
+  if (m_match->IsNetwork()) m_sendMessage->setEnabled(true);
+}
+
+void TForm1::OnFirstMove(engine::Side side) {
+  m_prompts.Inform(side == engine::Side::Own ? QStringLiteral("Ваш ход первый! Ходите")
+                                             : QStringLiteral("Первый ход компьютера!"));
+}
+
+void TForm1::OnDotPlaced(engine::Node node, engine::Side side) { m_painter->Dot(node, side); }
+void TForm1::OnMarkerMoved(engine::Node node) { m_painter->Marker(node); }
+void TForm1::OnCapture(const engine::Outline& outline) { m_painter->Capture(outline); }
+void TForm1::OnLogLine(std::string_view utf8Line) { Log(FromUtf8(utf8Line)); }
+void TForm1::OnCandidateDump(std::string_view line) { m_painter->CandidateLine(line); }
+
+void TForm1::OnScoresChanged(const engine::CellCounts& counts) {
+  SetScoreLabels(counts.OwnScore, counts.RivalScore, counts.FreeCount);
+}
+
+// The field takes clicks except while the opponent is to move.
+void TForm1::OnTurnChanged(match::Turn turn) { m_gamePole->setEnabled(turn != match::Turn::Opponent); }
+
+void TForm1::OnResult(const match::GameResult& result) { m_prompts.Inform(ResultText(result)); }
+
+std::optional<std::string> TForm1::AskWinnerName(std::string_view initial) {
+  const auto name = m_prompts.InputText(QStringLiteral("Победа!!!"), QStringLiteral("Введите ваше имя:"), FromUtf8(initial));
+  if (!name) return std::nullopt;
+  return name->toStdString();
+}
+
+void TForm1::OnRecordEntered() { N5Click(); }
+
+void TForm1::OnGameEnded() { EndLayout(); }
+
+// The window shrinks to the log again.
+void TForm1::EndLayout() {
+  m_sendMessage->setEnabled(false);
+  SetScoreLabels(0, 0, 0);
+  SetMenusForGame(false);
+  m_gamePole->hide();
+  m_panel1->hide();
+  m_selectionPanel->clear();
+  SetContentSize(m_memo3->width(), m_memo3->height());
+  m_shape1->hide();
+}
 
 }  // namespace solvar::game

@@ -22,55 +22,45 @@ void PutDots(engine::Board& board, engine::CellState code, std::initializer_list
 }  // namespace
 
 void TForm1::Button1Click() {
-  engine::FrameBoard(m_state.Board);
-  engine::ScanCaptures(m_state.Board, engine::Side::Own, ScanContextFor());
+  m_match->Frame();
+  m_match->Scan(engine::Side::Own);
   m_timer1->start();
 }
 
 // Each tick plays up to two moves, side 1 first, and stops the mode as soon
 // as no free node is left.
 void TForm1::Timer1Timer() {
-  UpdateScores();
-  if (m_state.FreeCount == 0) {
-    m_timer1->stop();
-    return;
-  }
-  PlayComputerMove(engine::Side::Own);
-  UpdateScores();
-  if (m_state.FreeCount == 0) {
-    m_timer1->stop();
-    return;
-  }
-  PlayComputerMove(engine::Side::Rival);
+  engine::Side mover = engine::Side::Own;
+  if (m_match->SelfPlay(mover, 2) < 2) m_timer1->stop();
 }
 
 void TForm1::Button2Click() {
   m_gamePole->show();
-  PutDots(m_state.Board, engine::csOwn,
+  PutDots(m_match->Board(), engine::csOwn,
           {{1, 4}, {1, 5}, {2, 2}, {2, 3}, {6, 4}, {7, 4}, {8, 2}, {8, 3}, {9, 4}, {10, 4}});
-  PlayComputerMove(engine::Side::Rival);
-  engine::ScanCaptures(m_state.Board, engine::Side::Rival, ScanContextFor());
-  engine::ScanCaptures(m_state.Board, engine::Side::Own, ScanContextFor());
+  m_match->ComputerMove(engine::Side::Rival);
+  m_match->Scan(engine::Side::Rival);
+  m_match->Scan(engine::Side::Own);
 }
 
 void TForm1::Button3Click() {
-  engine::FrameBoard(m_state.Board);
-  render::DrawGrid(*m_canvas, m_settings.Colors, m_state.Board.FieldWidth(), m_state.Board.FieldHeight());
-  RefreshField();
+  m_match->Frame();
+  render::DrawGrid(*m_canvas, m_settings.Colors, m_match->Board().FieldWidth(), m_match->Board().FieldHeight());
+  m_gamePole->update();
 }
 
 void TForm1::Button4Click() {
-  PutDots(m_state.Board, engine::csOwn, {{1, 2}, {2, 1}, {3, 2}, {5, 1}, {4, 2}, {4, 3}, {6, 2}, {6, 3}});
-  PutDots(m_state.Board, engine::csRival, {{2, 2}, {5, 2}, {5, 3}});
-  PlayComputerMove(engine::Side::Own);
-  engine::ScanCaptures(m_state.Board, engine::Side::Own, ScanContextFor());
+  PutDots(m_match->Board(), engine::csOwn, {{1, 2}, {2, 1}, {3, 2}, {5, 1}, {4, 2}, {4, 3}, {6, 2}, {6, 3}});
+  PutDots(m_match->Board(), engine::csRival, {{2, 2}, {5, 2}, {5, 3}});
+  m_match->ComputerMove(engine::Side::Own);
+  m_match->Scan(engine::Side::Own);
 }
 
 void TForm1::BitBtn1Click() {
   m_canvas->Draw(0, 0, m_snapshot);
-  RefreshField();
+  m_gamePole->update();
 }
 
-void TForm1::Panel2Click() { records::LoadPosition(m_state.Board, m_options.positionFile.toStdString()); }
+void TForm1::Panel2Click() { records::LoadPosition(m_match->Board(), m_options.positionFile.toStdString()); }
 
 }  // namespace solvar::game

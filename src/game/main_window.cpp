@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -26,10 +25,9 @@
 #include "game/field_view.h"
 #include "game/window_painter.h"
 #include "net/connection.h"
-#include "net/message_codec.h"
+#include "net/peer_link.h"
 #include "records/records_file.h"
 #include "render/field_painter.h"
-#include "text/program_error.h"
 
 namespace solvar::game {
 
@@ -110,6 +108,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       m_prompts(prompts),
       m_desktop(desktop),
       m_random(options.seed ? engine::Random(*options.seed) : engine::Random()),
+      m_match(std::make_unique<match::Match>(static_cast<match::MatchObserver&>(*this), m_random, m_records)),
       m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight)) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Логическая игра \"Сольвар\""));
@@ -117,7 +116,6 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(ArialFont(11));
   dialogs::SetBackground(this, dialogs::White);
-  m_painter = std::make_unique<Painter>(*this);
 
   m_content = new QWidget(this);
   m_content->setObjectName(QStringLiteral("Content"));
@@ -128,10 +126,12 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   CreateLog();
   CreateStatusBar();
   CreateHiddenControls();
+  m_painter = std::make_unique<WindowPainter>(*m_canvas, m_settings.Colors, m_match->Board(), *m_gamePole, *m_shape1,
+                                              *m_memo2);
   CreateSockets();
   m_form3 = new dialogs::TForm3(this);
   m_form4 = new dialogs::TForm4(this);
-  NetworkOptions& network = m_settings.Network;
+  match::NetworkOptions& network = m_settings.Network;
   m_form5 = new dialogs::TForm5({&network.ShowRivalMessages, &network.ShowErrorMessages, &network.ShowSecondConnection}, this);
   m_form6 = new dialogs::TForm6(this);
   m_aboutFrm = new dialogs::TAboutFrm([this](const QString& address) { m_desktop.OpenAddress(address); }, this);
@@ -146,9 +146,7 @@ QAction* TForm1::AddCommand(QMenu* menu, const char* name, const QString& captio
                             void (TForm1::*handler)()) {
   QAction* action = menu->addAction(MenuIcon(icon), caption);
   action->setObjectName(QString::fromLatin1(name));
-  if (handler != nullptr) {
-    connect(action, &QAction::triggered, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-  }
+  connect(action, &QAction::triggered, this, GuardedHandler(handler));
   return action;
 }
 
@@ -200,8 +198,8 @@ void TForm1::CreateField() {
   m_gamePole->setObjectName(QStringLiteral("GamePole"));
   m_gamePole->setGeometry(0, 0, render::FieldPictureWidth, render::FieldPictureHeight);
   m_gamePole->hide();
-  m_gamePole->onMouseMove = [this](int x, int y) { Guarded([=, this] { GamePoleMouseMove(x, y); }); };
-  m_gamePole->onClick = [this] { Guarded([this] { GamePoleClick(); }); };
+  m_gamePole->onMouseMove = GuardedHandler(&TForm1::GamePoleMouseMove);
+  m_gamePole->onClick = GuardedHandler(&TForm1::GamePoleClick);
   m_shape1 = new MarkerShape(m_content);
   m_shape1->setObjectName(QStringLiteral("Shape1"));
   m_shape1->hide();
@@ -230,9 +228,9 @@ void TForm1::CreateScorePanel() {
   m_bitBtn3 = PanelButton(m_panel1, "BitBtn3", QStyle::SP_ArrowBack, 72);
   // Its hint is written but not shown: hints are off for this button.
   m_bitBtn3->setAccessibleDescription(QStringLiteral("Просмотр предыдущего хода"));
-  connect(m_bitBtn4, &QToolButton::clicked, this, [this] { Guarded([this] { BitBtn4Click(); }); });
-  connect(m_bitBtn2, &QToolButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
-  connect(m_bitBtn3, &QToolButton::clicked, this, [this] { Guarded([this] { BitBtn3Click(); }); });
+  connect(m_bitBtn4, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn4Click));
+  connect(m_bitBtn2, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn2Click));
+  connect(m_bitBtn3, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn3Click));
 }
 
 void TForm1::CreateLog() {
@@ -267,7 +265,7 @@ void TForm1::CreateStatusBar() {
   m_timer2 = new QTimer(this);
   m_timer2->setObjectName(QStringLiteral("Timer2"));
   m_timer2->setInterval(1000);
-  connect(m_timer2, &QTimer::timeout, this, [this] { Guarded([this] { Timer2Timer(); }); });
+  connect(m_timer2, &QTimer::timeout, this, GuardedHandler(&TForm1::Timer2Timer));
   m_timer2->start();
   Timer2Timer();
 }
@@ -277,7 +275,7 @@ void TForm1::CreateHiddenControls() {
     auto* b = new QPushButton(caption, m_content);
     b->setObjectName(QString::fromLatin1(name));
     b->hide();
-    connect(b, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    connect(b, &QPushButton::clicked, this, GuardedHandler(handler));
     return b;
   };
   button("Button1", QStringLiteral("PC vs PC"), &TForm1::Button1Click);
@@ -294,13 +292,13 @@ void TForm1::CreateHiddenControls() {
   auto* panel2 = new ClickablePanel(m_content);
   panel2->setObjectName(QStringLiteral("Panel2"));
   panel2->hide();
-  panel2->onClick = [this] { Guarded([this] { Panel2Click(); }); };
+  panel2->onClick = GuardedHandler(&TForm1::Panel2Click);
   m_checkBox1 = new QCheckBox(QStringLiteral("Ходить за PC"), panel2);
   m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
   m_timer1 = new QTimer(this);
   m_timer1->setObjectName(QStringLiteral("Timer1"));
   m_timer1->setInterval(10);
-  connect(m_timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+  connect(m_timer1, &QTimer::timeout, this, GuardedHandler(&TForm1::Timer1Timer));
 }
 
 void TForm1::SetContentSize(int width, int height) {
@@ -345,16 +343,13 @@ void TForm1::Timer2Timer() { m_clockPanel->setText(LongTimeOfDay()); }
 void TForm1::FormCreate() {
   m_snapshot = QImage(render::FieldPictureWidth, render::FieldPictureHeight, QImage::Format_RGB32);
   m_snapshot.fill(Qt::white);
-  m_state.NetworkGame = false;
   DrawLegendIcons();
   Guarded([this] { records::LoadRecords(m_records, m_options.recordsFile.toStdString()); });
 }
 
 void TForm1::FormClose() {
   m_timer1->stop();
-  if (m_state.NetworkGame && m_state.IsHost) {
-    net::ServerSocket::Send(m_opponent, net::TextMessage(net::TagDs, net::DisconnectText));
-  }
+  if (m_match->IsNetwork() && m_peerLink->IsHost()) m_remote->SayGoodbye();
   m_clientSocket1->Deactivate();
   m_serverSocket1->Deactivate();
   Guarded([this] { records::SaveRecords(m_records, m_options.recordsFile.toStdString()); });

@@ -1,8 +1,10 @@
 #pragma once
 // TForm1, the main window: the menu, the field, the score panel, the game log
-// and the status bar, and the handlers of the game flow. The handlers keep
-// the names of the control and event that run them (N2Click is the menu item
-// "Начать новую", GamePoleClick a click on the field).
+// and the status bar. The game itself is a match::Match; the window forwards
+// the user's commands and the sockets' events to it and paints, logs and asks
+// from what it reports. The handlers keep the names of the control and event
+// that run them (N2Click is the menu item "Начать новую", GamePoleClick a
+// click on the field).
 
 #include <QImage>
 #include <QMainWindow>
@@ -12,12 +14,14 @@
 #include <functional>
 #include <memory>
 
-#include "ai/computer_move.h"
 #include "engine/random.h"
 #include "game/app_options.h"
 #include "game/desktop.h"
-#include "game/game_state.h"
 #include "game/prompts.h"
+#include "game/settings.h"
+#include "match/computer_player.h"
+#include "match/match.h"
+#include "match/remote_player.h"
 #include "records/records_table.h"
 #include "render/field_canvas.h"
 
@@ -31,10 +35,9 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 
-#include "net/peer_message.h"
-
 namespace solvar::net {
 class ClientSocket;
+class PeerLink;
 class ServerSocket;
 }  // namespace solvar::net
 
@@ -51,8 +54,9 @@ namespace solvar::game {
 
 class FieldView;
 class MarkerShape;
+class WindowPainter;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, private match::MatchObserver {
   Q_OBJECT
  public:
   TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QWidget* parent = nullptr);
@@ -83,12 +87,6 @@ class TForm1 : public QMainWindow {
   void BitBtn3Click();  // "Просмотр предыдущего хода"
   void BitBtn4Click();  // "Обновить"
 
-  // Steps of the game flow.
-  void StartLayout();
-  void EndGame();
-  void ShowResult(int own, int rival);
-  void UpdateScores();
-
   // Network play.
   void ServerSocket1ClientConnect(QTcpSocket* connection);
   void ServerSocket1ClientRead(QTcpSocket* connection, const QByteArray& bytes);
@@ -109,24 +107,42 @@ class TForm1 : public QMainWindow {
   void BitBtn1Click();  // "Назад"
   void Panel2Click();   // loads the stored position
 
-  GameState& State() { return m_state; }
+  match::Match& Game() { return *m_match; }
+  const net::PeerLink& Peer() const { return *m_peerLink; }
   Settings& CurrentSettings() { return m_settings; }
   records::RecordsTable& Records() { return m_records; }
   const render::FieldCanvas& FieldPicture() const { return *m_canvas; }
   const QImage& FieldSnapshot() const { return m_snapshot; }
-  engine::Random& RandomSource() { return m_random; }
   // Appends one line to the game log.
   void Log(const QString& line);
 
   // Runs one event's work; an error that escapes it is shown in an error box
   // and the program goes on.
   void Guarded(const std::function<void()>& work);
+  // A handler for a signal: the member function run inside Guarded.
+  template <class... Args>
+  auto GuardedHandler(void (TForm1::*handler)(Args...)) {
+    return [this, handler](Args... args) { Guarded([&] { (this->*handler)(args...); }); };
+  }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  class Painter;
+  // What the game reports.
+  void OnGameStarted() override;
+  void OnFirstMove(engine::Side side) override;
+  void OnDotPlaced(engine::Node node, engine::Side side) override;
+  void OnMarkerMoved(engine::Node node) override;
+  void OnCapture(const engine::Outline& outline) override;
+  void OnLogLine(std::string_view utf8Line) override;
+  void OnScoresChanged(const engine::CellCounts& counts) override;
+  void OnTurnChanged(match::Turn turn) override;
+  void OnResult(const match::GameResult& result) override;
+  std::optional<std::string> AskWinnerName(std::string_view initial) override;
+  void OnRecordEntered() override;
+  void OnGameEnded() override;
+  void OnCandidateDump(std::string_view line) override;
 
   void FormCreate();
   void FormClose();
@@ -136,42 +152,34 @@ class TForm1 : public QMainWindow {
   void CreateLog();
   void CreateStatusBar();
   void CreateHiddenControls();
+  void CreateSockets();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, int icon,
                       void (TForm1::*handler)());
   void SetContentSize(int width, int height);
   int LogHeight() const;
+  void StartLayout();
+  void EndLayout();
   void DrawLegendIcons();
   void SetScoreLabels(int own, int rival, int free);
   void SetMenusForGame(bool inGame);
-  void PlayComputerMove(engine::Side mover);
-  void ScanBothSides();
-  engine::ScanContext ScanContextFor();
-  void RefreshField();
-  QString AskWinnerName();
   void ChooseColor(render::Color& color);
-  void CreateSockets();
-  void SendToPeer(const std::string& bytes);
-  void CloseConnection();
   void RefuseFurtherClient(QTcpSocket* connection);
+  void ReceiveFromPeer(const QByteArray& bytes);
   void JoinTimedOut();
-  void SocketFailed();
-  void HandlePeerMessage(net::Role role, const std::string& message);
-  void StartClientGame(const net::PeerMessage& start);
-  void OpenNetworkField();
-  void OpponentMove(engine::Node node);
-  void DisconnectNotice(const std::string& text);
-  void GameOverNotice();
 
   AppOptions m_options;
   Prompts& m_prompts;
   Desktop& m_desktop;
-  GameState m_state;
   Settings m_settings;
   records::RecordsTable m_records;
   engine::Random m_random;
+  std::unique_ptr<match::Match> m_match;
+  match::StandardComputerPlayer m_computer;
   std::unique_ptr<render::FieldCanvas> m_canvas;
   QImage m_snapshot;
-  std::unique_ptr<Painter> m_painter;
+  std::unique_ptr<WindowPainter> m_painter;
+  // The free node under the mouse; x = -1 for none.
+  engine::Node m_selectedNode{0, 0};
 
   // Controls, each also reachable by its name.
   QWidget* m_content = nullptr;
@@ -202,8 +210,8 @@ class TForm1 : public QMainWindow {
   QPlainTextEdit* m_memo2 = nullptr;
   net::ServerSocket* m_serverSocket1 = nullptr;
   net::ClientSocket* m_clientSocket1 = nullptr;
-  // The host's connection to its opponent; a further program is never it.
-  QPointer<QTcpSocket> m_opponent;
+  std::unique_ptr<net::PeerLink> m_peerLink;
+  std::unique_ptr<match::RemotePlayer> m_remote;
   bool m_refusalNoticeOpen = false;
   QTimer* m_joinTimer = nullptr;
   dialogs::TForm2* m_form2 = nullptr;

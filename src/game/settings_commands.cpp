@@ -10,7 +10,7 @@ namespace solvar::game {
 
 void TForm1::N4Click() {
   if (m_form4->exec() != QDialog::Accepted) return;
-  m_state.Board.SetFieldSize(m_form4->ChosenWidth(), m_form4->ChosenHeight());
+  m_match->Board().SetFieldSize(m_form4->ChosenWidth(), m_form4->ChosenHeight());
 }
 
 // The chooser starts at the current colour; confirming takes its choice,

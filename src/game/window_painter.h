@@ -1,25 +1,42 @@
 #pragma once
-// What the engine and the computer report, painted on the field and written
-// to the logs of the main window.
+// Paints what the game reports: dots, captures with every dot repainted over
+// them, the last-move marker, and the hidden candidate dump. It holds only
+// what it paints.
 
-#include "ai/computer_move.h"
-#include "game/main_window.h"
+#include <string_view>
+
+#include "engine/board.h"
+#include "engine/capture_scan.h"
+#include "render/field_canvas.h"
+#include "render/field_painter.h"
+
+class QPlainTextEdit;
 
 namespace solvar::game {
 
-class TForm1::Painter : public ai::MoveObserver {
- public:
-  explicit Painter(TForm1& window) : m_window(window) {}
+class FieldView;
+class MarkerShape;
 
-  void OnOutline(const engine::Outline& outline) override;
-  void OnRepaintDots() override;
-  void OnLogLine(std::string_view utf8Line) override;
-  void OnDotPlaced(engine::Node node, engine::Side side) override;
-  void OnMarkerMoved(engine::Node node) override;
-  void OnCandidateDump(std::string_view line) override;
+class WindowPainter {
+ public:
+  WindowPainter(render::FieldCanvas& canvas, const render::FieldColors& colors, const engine::Board& board,
+                FieldView& field, MarkerShape& marker, QPlainTextEdit& candidateMemo)
+      : m_canvas(canvas), m_colors(colors), m_board(board), m_field(field), m_marker(marker),
+        m_candidateMemo(candidateMemo) {}
+
+  void Dot(engine::Node node, engine::Side side);
+  void Capture(const engine::Outline& outline);
+  void AllDots();
+  void Marker(engine::Node node);
+  void CandidateLine(std::string_view line);
 
  private:
-  TForm1& m_window;
+  render::FieldCanvas& m_canvas;
+  const render::FieldColors& m_colors;
+  const engine::Board& m_board;
+  FieldView& m_field;
+  MarkerShape& m_marker;
+  QPlainTextEdit& m_candidateMemo;
 };
 
 }  // namespace solvar::game

@@ -89,6 +89,20 @@ std::string TextMessage(std::string_view tag, std::string_view utf8Text) {
   return std::string(tag) + text::Utf8ToCp1251(utf8Text);
 }
 
+std::string StartMessage(bool hostMovesFirst, int fieldWidth, int fieldHeight) {
+  return PairMessage(hostMovesFirst ? TagMe : TagYo, fieldWidth, fieldHeight);
+}
+
+std::string MoveMessage(int x, int y) { return PairMessage(TagPo, x, y); }
+
+std::string ResultMessage(int own, int rival) {
+  return std::string(own > rival ? TagLu : own < rival ? TagWi : TagDr);
+}
+
+std::string ChatMessage(std::string_view utf8Text) { return TextMessage(TagMs, utf8Text); }
+std::string RefusalMessage() { return TextMessage(TagEr, RefusalText); }
+std::string DisconnectMessage() { return TextMessage(TagDs, DisconnectText); }
+
 std::vector<std::string> SplitRead(std::string_view read) {
   std::vector<std::string> messages;
   while (!read.empty()) {

@@ -44,6 +44,17 @@ std::string PairMessage(std::string_view tag, int first, int second);
 // A tag and a UTF-8 text, sent as Windows-1251.
 std::string TextMessage(std::string_view tag, std::string_view utf8Text);
 
+// Every message the program sends.
+// "ME" when the host moves first, "YO" when the client does, with the host's
+// field size.
+std::string StartMessage(bool hostMovesFirst, int fieldWidth, int fieldHeight);
+std::string MoveMessage(int x, int y);
+// The sender's result: "LU" ahead, "WI" behind, "DR" a draw.
+std::string ResultMessage(int own, int rival);
+std::string ChatMessage(std::string_view utf8Text);
+std::string RefusalMessage();
+std::string DisconnectMessage();
+
 // The messages one read holds.
 std::vector<std::string> SplitRead(std::string_view read);
 

@@ -99,28 +99,27 @@ void DrawLegendIcon(FieldCanvas& icon, Color fill, Color circle, Color pen) {
   if (fill != circle) icon.LineTo(w - 5, h - 5);
 }
 
-std::string UpdateSelection(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board,
-                            engine::Node& selected, int mouseX, int mouseY) {
-  if (selected.x != -1 && engine::Board::Holds(selected.x, selected.y) &&
-      board.At(selected) == engine::csFree) {
-    canvas.SetPen(colors.BackColor);
-    canvas.SetBrush(colors.BackColor);
-    const DotBox box = DotBoxAt(selected);
-    canvas.Ellipse(box.left, box.top, box.right, box.bottom);
-    canvas.SetPen(colors.GridColor);
-    RepairGrid(canvas, selected);
-  }
+engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY) {
   const int rx = RoundEven(static_cast<double>(mouseX) / CellSize);
   const int ry = RoundEven(static_cast<double>(mouseY) / CellSize);
   if (rx < 0 || ry < 0 || rx > board.FieldWidth() || ry > board.FieldHeight() ||
       board.At(rx, ry) != engine::csFree) {
-    selected.x = -1;
-  } else {
-    selected = engine::Node{rx, ry};
-    DrawDot(canvas, colors, selected, true);
+    return engine::Node{-1, ry};
   }
-  if (selected.x == -1) return "Точка не выбрана";
-  return "Выбранная точка:" + std::to_string(selected.x) + " " + std::to_string(selected.y);
+  return engine::Node{rx, ry};
+}
+
+void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board, engine::Node from,
+                 engine::Node to) {
+  if (from.x != -1 && engine::Board::Holds(from.x, from.y) && board.At(from) == engine::csFree) {
+    canvas.SetPen(colors.BackColor);
+    canvas.SetBrush(colors.BackColor);
+    const DotBox box = DotBoxAt(from);
+    canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+    canvas.SetPen(colors.GridColor);
+    RepairGrid(canvas, from);
+  }
+  if (to.x != -1) DrawDot(canvas, colors, to, true);
 }
 
 QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight) {

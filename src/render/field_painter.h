@@ -3,7 +3,6 @@
 // dots crossed out, the filled outline of a capture, the preview of the node
 // under the mouse, and the legend icons of the score panel.
 
-#include <string>
 #include <vector>
 
 #include <QPoint>
@@ -38,11 +37,15 @@ void DrawOutline(FieldCanvas& canvas, const FieldColors& colors, const std::vect
                  engine::Side side);
 void DrawLegendIcon(FieldCanvas& icon, Color fill, Color circle, Color pen);
 
-// Follows the mouse: erases the old preview (when its node is still free),
-// selects the free node nearest to the mouse and previews it. Returns the
-// status text for the selection.
-std::string UpdateSelection(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board,
-                            engine::Node& selected, int mouseX, int mouseY);
+// The node under the mouse: the nearest node (halves to the even neighbour)
+// when it lies within the field and is free; x = -1 otherwise. The bounds
+// are tested before the Board is read.
+engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY);
+// Moves the preview dot: erases the one at `from` while its node is still
+// free (a node just played keeps its dot), repairing the two grid strokes
+// through it, and paints one at `to` unless x is -1.
+void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board, engine::Node from,
+                 engine::Node to);
 
 // Top-left corner of a marker of the given size centred on the node.
 QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight);

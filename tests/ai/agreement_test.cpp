@@ -2,7 +2,10 @@
 // readings give, on random positions and on every position of whole games.
 #include <gtest/gtest.h>
 
-#include "ai/computer_move.h"
+#include <limits>
+
+#include "ai/threat.h"
+#include "match/match.h"
 #include "support/board_builder.h"
 #include "support/literal_rules.h"
 
@@ -45,8 +48,7 @@ void ExpectSameCaptures(const Board& position, Side side) {
   Board fastBoard = position;
   const auto literal = test::LiteralScanCaptures(literalBoard, side);
   test::RecordingObserver observer;
-  engine::Random random(1);
-  ScanCaptures(fastBoard, side, engine::ScanContext{observer, random, false});
+  ScanCaptures(fastBoard, side, observer);
   ASSERT_EQ(observer.outlines.size(), literal.size());
   for (std::size_t i = 0; i < literal.size(); ++i) {
     ASSERT_EQ(observer.outlines[i].dotsInside, literal[i].dotsInside);
@@ -70,20 +72,21 @@ TEST(Agreement, RandomPositionsOfEverySize) {
 
 TEST(Agreement, EveryPositionOfWholeGames) {
   for (const auto& [w, h, seed] : {std::tuple{45, 35, 11}, std::tuple{31, 31, 12}, std::tuple{15, 15, 13}}) {
-    Board board = test::FramedBoard(w, h);
     engine::Random random(static_cast<std::uint64_t>(seed));
-    MoveObserver quiet;
-    Side mover = Side::Own;
+    match::MatchObserver quiet;
+    records::RecordsTable records;
+    match::Match game(quiet, random, records);
+    game.Board() = test::FramedBoard(w, h);
+    Side mover = Side::Rival;
     int moves = 0;
     do {
       for (const Side side : {Side::Own, Side::Rival}) {
         SCOPED_TRACE(moves);
-        ExpectSameThreat(board, side);
-        ExpectSameCaptures(board, side);
+        ExpectSameThreat(game.Board(), side);
+        ExpectSameCaptures(game.Board(), side);
       }
-      mover = engine::Opponent(mover);
       ++moves;
-    } while (ComputerMove(board, mover, MoveContext{quiet, random, {}}));
+    } while (game.SelfPlay(mover, 1) == 1);
   }
 }
 

@@ -12,8 +12,7 @@ using Vertices = std::vector<Node>;
 
 Vertices OutlineOfScan(Board& board, Side side) {
   test::RecordingObserver observer;
-  Random random(3);
-  ScanCaptures(board, side, ScanContext{observer, random, false});
+  ScanCaptures(board, side, observer);
   EXPECT_EQ(observer.outlines.size(), 1u);
   return observer.outlines.empty() ? Vertices{} : observer.outlines[0].vertices;
 }

@@ -62,8 +62,8 @@ class MainWindowTest : public QObject {
     w.Action("N2")->trigger();
     QCOMPARE(w.prompts.messages, QStringList{QStringLiteral("Ваш ход первый! Ходите")});
     QCOMPARE(w.Label("Label6"), QStringLiteral("900"));
-    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 900);
-    QVERIFY(w->State().GameInProgress);
+    QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 900);
+    QVERIFY(w->Game().InProgress());
   }
 
   void computerMovesFirstAndTheCountsShowItAtOnce() {
@@ -83,8 +83,8 @@ class MainWindowTest : public QObject {
     w.MoveTo(Node{12, 7});
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Выбранная точка:12 7"));
     w.ClickHere(Node{12, 7});
-    QCOMPARE(w->State().Board.At(12, 7), engine::csOwn);
-    QCOMPARE(w->State().Board.At(11, 7), engine::csRival);
+    QCOMPARE(w->Game().Board().At(12, 7), engine::csOwn);
+    QCOMPARE(w->Game().Board().At(11, 7), engine::csRival);
     const QStringList log = w.LogLines();
     QCOMPARE(log.at(log.size() - 2), QStringLiteral("Ваш ход ->> 12 - 7"));
     QCOMPARE(log.last(), QStringLiteral("Ход машины->> 11 - 7"));
@@ -101,7 +101,7 @@ class MainWindowTest : public QObject {
     w.Click(Node{12, 7});
     w.ClickHere(Node{12, 7});
     QCOMPARE(w.prompts.messages.last(), QStringLiteral("Вы не выбрали точку!"));
-    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 898);
+    QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 898);
   }
 
   void computersCaptureIsPaintedWithTheDotsOnTop() {
@@ -110,10 +110,10 @@ class MainWindowTest : public QObject {
     w.Action("N2")->trigger();
     w.Click(Node{5, 5});
     for (const Node far : {Node{20, 20}, Node{25, 25}, Node{10, 25}, Node{25, 10}}) {
-      if (w->State().Board.At(5, 5) == engine::csOwnCaptured) break;
+      if (w->Game().Board().At(5, 5) == engine::csOwnCaptured) break;
       w.Click(far);
     }
-    QCOMPARE(w->State().Board.At(5, 5), engine::csOwnCaptured);
+    QCOMPARE(w->Game().Board().At(5, 5), engine::csOwnCaptured);
     const render::FieldColors& colors = w->CurrentSettings().Colors;
     QCOMPARE(w.FieldPixel(60, 52), Rgb(colors.RivalColor));  // inside the outline
     QCOMPARE(w.FieldPixel(61, 59), Rgb(colors.OwnColor));    // the captured dot on top
@@ -125,9 +125,9 @@ class MainWindowTest : public QObject {
   void winAsksTheNameUntilGivenAndEntersTheRecord() {
     GameWindow w;
     w.Open();
-    w->State().Board.SetFieldSize(15, 15);
+    w->Game().Board().SetFieldSize(15, 15);
     w.Action("N2")->trigger();
-    FillAllButLast(w->State().Board, engine::csRivalCaptured);
+    FillAllButLast(w->Game().Board(), engine::csRivalCaptured);
     w.prompts.inputAnswers = {QString(), QString(), std::nullopt};
     test::ModalCloser closer;
     w.Click(Node{14, 14});
@@ -137,7 +137,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->Records().RecordCount(), 1);
     QCOMPARE(w->Records().Slot(1), (records::RecordEntry{text::Utf8ToCp1251("Студент"), 1}));
     QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm6")});
-    QVERIFY(!w->State().GameInProgress);
+    QVERIFY(!w->Game().InProgress());
     QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
     QCOMPARE(w.Label("Label6"), QStringLiteral("0"));
   }
@@ -151,14 +151,14 @@ class MainWindowTest : public QObject {
                           Case{engine::csOwn, engine::csOwn, QStringLiteral("Ничья! Так получилось!")}}) {
       GameWindow w;
       w.Open();
-      w->State().Board.SetFieldSize(15, 15);
+      w->Game().Board().SetFieldSize(15, 15);
       w.Action("N2")->trigger();
-      FillAllButLast(w->State().Board, c.special, c.fill);
+      FillAllButLast(w->Game().Board(), c.special, c.fill);
       w.Click(Node{14, 14});
       QCOMPARE(w.prompts.messages.last(), c.text);
       QVERIFY(w.prompts.inputs.isEmpty());
       QCOMPARE(w->Records().RecordCount(), 0);
-      QVERIFY(!w->State().GameInProgress);
+      QVERIFY(!w->Game().InProgress());
       QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
     }
   }
@@ -174,8 +174,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!Enabled(w, "N18"));
     w.Find<QToolButton>("BitBtn2")->click();
     QCOMPARE(w.prompts.messages.size(), 1);
-    QVERIFY(!w->State().GameInProgress);
-    QCOMPARE(w->State().Board.At(8, 8), engine::csFree);
+    QVERIFY(!w->Game().InProgress());
+    QCOMPARE(w->Game().Board().At(8, 8), engine::csFree);
     QCOMPARE(w.Label("Label2"), QStringLiteral("0"));
     QVERIFY(!w.Pole()->isVisibleTo(w.window.get()));
     QVERIFY(!Enabled(w, "N3"));
@@ -190,10 +190,10 @@ class MainWindowTest : public QObject {
     w.prompts.yesNoAnswers = {false};
     w.Action("N2")->trigger();
     QCOMPARE(w.prompts.messages.last(), QStringLiteral("Вы хотите прервать игру?"));
-    QCOMPARE(w->State().Board.At(8, 8), engine::csOwn);
+    QCOMPARE(w->Game().Board().At(8, 8), engine::csOwn);
     w.prompts.yesNoAnswers = {true};
     w.Action("N2")->trigger();
-    QCOMPARE(w->State().Board.At(8, 8), engine::csFree);
+    QCOMPARE(w->Game().Board().At(8, 8), engine::csFree);
     QCOMPARE(w.LogLines().filter(QStringLiteral("Новая игра началась!!!")).size(), 2);
   }
 
@@ -208,7 +208,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->width(), 481);
     QVERIFY(w->height() > 373 + 112 + 19);
     w.Action("N3")->trigger();
-    w->State().Board.SetFieldSize(15, 15);
+    w->Game().Board().SetFieldSize(15, 15);
     w.Action("N2")->trigger();
     QCOMPARE(w.Pole()->size(), QSize(181, 181));
     QCOMPARE(w.Find("Memo3")->height(), 54);
@@ -235,7 +235,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(snapshot.pixel(12 * 11 + 1, 12 * 7 + 1) & 0xFFFFFF, Rgb(colors.BackColor));  // no reply yet
     w.Find<QPushButton>("BitBtn1")->click();  // "Назад" paints it back onto the field
     QCOMPARE(w.FieldPixel(12 * 11 + 1, 12 * 7 + 1), Rgb(colors.BackColor));
-    QCOMPARE(w->State().Board.At(11, 7), engine::csRival);
+    QCOMPARE(w->Game().Board().At(11, 7), engine::csRival);
   }
 
   void recordsAreLoadedAtStartAndSavedAtExit() {
@@ -260,7 +260,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.prompts.errors.size(), 1);
     QVERIFY(w.prompts.errors.first().endsWith(QStringLiteral("is not a valid integer value")));
     w.Action("N2")->trigger();
-    QVERIFY(w->State().GameInProgress);
+    QVERIFY(w->Game().InProgress());
   }
 
   void recordsWindowListsTheTable() {
@@ -297,28 +297,28 @@ class MainWindowTest : public QObject {
   void computerAgainstComputerPlaysToTheEnd() {
     GameWindow w;
     w.Open();
-    w->State().Board.SetFieldSize(15, 15);
+    w->Game().Board().SetFieldSize(15, 15);
     w.Find<QPushButton>("Button1")->click();
     auto* timer = w.window->findChild<QTimer*>(QStringLiteral("Timer1"));
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 10);
     for (int tick = 0; tick < 200 && timer->isActive(); ++tick) w->Timer1Timer();
     QVERIFY(!timer->isActive());
-    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 0);
+    QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 0);
   }
 
   void testPositionsPlayTheirMoves() {
     GameWindow w;
     w.Open();
-    engine::FrameBoard(w->State().Board);
+    engine::FrameBoard(w->Game().Board());
     w.Find<QPushButton>("Button4")->click();  // "Proverka": side 1 closes at (5, 4)
-    QCOMPARE(w->State().Board.At(5, 4), engine::csOwn);
-    QCOMPARE(w->State().Board.At(5, 2), engine::csRivalCaptured);
+    QCOMPARE(w->Game().Board().At(5, 4), engine::csOwn);
+    QCOMPARE(w->Game().Board().At(5, 2), engine::csRivalCaptured);
     w.Find<QPushButton>("Button3")->click();  // "Pole": the bare grid
     QCOMPARE(w.FieldPixel(0, 5), Rgb(w->CurrentSettings().Colors.GridColor));
-    engine::ClearBoard(w->State().Board);
+    engine::ClearBoard(w->Game().Board());
     w.Find<QPushButton>("Button2")->click();  // "Okrugaj!!!!"
-    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 900 - 11);
+    QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 900 - 11);
   }
 
   void playingForTheComputerPutsItsDotWithoutAReply() {
@@ -328,9 +328,9 @@ class MainWindowTest : public QObject {
     w.Find("Panel2")->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
     const auto lines = w.LogLines().size();
     w.Click(Node{9, 9});
-    QCOMPARE(w->State().Board.At(9, 9), engine::csRival);
+    QCOMPARE(w->Game().Board().At(9, 9), engine::csRival);
     QCOMPARE(w.LogLines().size(), lines);
-    QCOMPARE(engine::CountCells(w->State().Board).FreeCount, 899);
+    QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 899);
   }
 
   void storedPositionLoadsOrShowsItsError() {
@@ -347,8 +347,8 @@ class MainWindowTest : public QObject {
     for (int x = 0; x <= 15; ++x) text += records::ScrambleText(std::string(15, '1'), key) + "\r\n";
     test::WriteBytes(w.dir.File("123.txt"), text);
     QCoreApplication::sendEvent(panel, &release);
-    QCOMPARE(w->State().Board.FieldWidth(), 15);
-    QCOMPARE(w->State().Board.At(7, 7), engine::csOwn);
+    QCOMPARE(w->Game().Board().FieldWidth(), 15);
+    QCOMPARE(w->Game().Board().At(7, 7), engine::csOwn);
   }
 
   void clockShowsTheTimeOfDay() {

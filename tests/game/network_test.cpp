@@ -9,6 +9,7 @@
 
 #include "game_window.h"
 #include "net/message_codec.h"
+#include "net/peer_link.h"
 #include "text/cp1251.h"
 
 namespace solvar::game {
@@ -49,14 +50,14 @@ void Join(GameWindow& client) {
 void MirrorNearlyFullField(GameWindow& host, GameWindow& client) {
   for (int x = 1; x < 15; ++x)
     for (int y = 1; y < 15; ++y) {
-      host->State().Board.Set(x, y, engine::csOwn);
-      client->State().Board.Set(x, y, engine::csRival);
+      host->Game().Board().Set(x, y, engine::csOwn);
+      client->Game().Board().Set(x, y, engine::csRival);
     }
-  host->State().Board.Set(3, 3, engine::csRivalCaptured);
-  client->State().Board.Set(3, 3, engine::csOwnCaptured);
+  host->Game().Board().Set(3, 3, engine::csRivalCaptured);
+  client->Game().Board().Set(3, 3, engine::csOwnCaptured);
   for (const Node free : {Node{14, 13}, Node{14, 14}}) {
-    host->State().Board.Set(free, engine::csFree);
-    client->State().Board.Set(free, engine::csFree);
+    host->Game().Board().Set(free, engine::csFree);
+    client->Game().Board().Set(free, engine::csFree);
   }
 }
 
@@ -114,11 +115,11 @@ class NetworkTest : public QObject {
     GameWindow client;
     Prepare(host);
     Prepare(client);
-    host->State().Board.SetFieldSize(15, 15);
+    host->Game().Board().SetFieldSize(15, 15);
     Host(host, [&] { Join(client); });
-    QTRY_VERIFY(client->State().NetworkGame);
-    QVERIFY(host->State().NetworkGame && host->State().IsHost && !client->State().IsHost);
-    QCOMPARE(client->State().Board.FieldWidth(), 15);
+    QTRY_VERIFY(client->Game().IsNetwork());
+    QVERIFY(host->Game().IsNetwork() && host->Peer().IsHost() && !client->Peer().IsHost());
+    QCOMPARE(client->Game().Board().FieldWidth(), 15);
     QVERIFY(host.LogLines().contains(QStringLiteral("INFORM->> Вы ходите первый! Ходите...")));
     QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Ваш соперник ходит первый! Ждите...")));
     QVERIFY(host.Pole()->isEnabled() && !client.Pole()->isEnabled());
@@ -132,15 +133,15 @@ class NetworkTest : public QObject {
     MirrorNearlyFullField(host, client);
     host.Click(Node{14, 13});
     QVERIFY(!host.Pole()->isEnabled());
-    QTRY_COMPARE(client->State().Board.At(14, 13), engine::csRival);
+    QTRY_COMPARE(client->Game().Board().At(14, 13), engine::csRival);
     QVERIFY(client.LogLines().contains(QStringLiteral("Ход соперника->> 14 - 13")));
     QVERIFY(client.Pole()->isEnabled());
 
     test::ModalCloser closer;
     client.Click(Node{14, 14});
     QVERIFY(client.prompts.messages.contains(QStringLiteral("Вы проиграли!!!\nС раздницей 1 точек.")));
-    QVERIFY(!client->State().GameInProgress);
-    QTRY_VERIFY(!host->State().GameInProgress);
+    QVERIFY(!client->Game().InProgress());
+    QTRY_VERIFY(!host->Game().InProgress());
     QVERIFY(host.prompts.messages.contains(QStringLiteral("Вы победили!!!\nВы окружили 1 точек противника.")));
     QCOMPARE(host->Records().RecordCount(), 1);
     QVERIFY(!host.LogLines().contains(QStringLiteral("Ход соперника->> 14 - 14")));
@@ -152,21 +153,21 @@ class NetworkTest : public QObject {
     Prepare(host);
     Prepare(client);
     Host(host, [&] { Join(client); });
-    QTRY_VERIFY(client->State().NetworkGame);
+    QTRY_VERIFY(client->Game().IsNetwork());
     QVERIFY(client.Pole()->isEnabled() && !host.Pole()->isEnabled());
     QVERIFY(host.LogLines().contains(QStringLiteral("INFORM->> Ваш соперник ходит первым! Ждите...")));
     client.Click(Node{10, 10});
-    QTRY_COMPARE(host->State().Board.At(10, 10), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(10, 10), engine::csRival);
     QVERIFY(host.Find("Shape1")->isVisibleTo(host.window.get()));
     host.Click(Node{11, 10});
-    QTRY_COMPARE(client->State().Board.At(11, 10), engine::csRival);
+    QTRY_COMPARE(client->Game().Board().At(11, 10), engine::csRival);
     host.prompts.inputAnswers = {QStringLiteral("удачи")};
     host.Action("N18")->trigger();
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("MESSAGE->> удачи")));
     host.Action("N3")->trigger();
-    QTRY_VERIFY(!client->State().GameInProgress);
+    QTRY_VERIFY(!client->Game().InProgress());
     QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Разрыв связи...")));
-    QVERIFY(!host->State().NetworkGame);
+    QVERIFY(!host->Game().IsNetwork());
     QVERIFY(client.prompts.messages.isEmpty());
     // A game against the computer right after accepts clicks at once.
     client.Action("N2")->trigger();
@@ -185,11 +186,11 @@ class NetworkTest : public QObject {
     peer.Send("ME15~15");
     peer.Send("XXwhatever");
     QTest::qWait(50);
-    QCOMPARE(host->State().Board.FieldWidth(), 31);
+    QCOMPARE(host->Game().Board().FieldWidth(), 31);
     peer.Send("POx~1");
     QTRY_COMPARE(host.prompts.errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
     peer.Send("PO12~7MS" + Cp1251("Ход сделан"));
-    QTRY_COMPARE(host->State().Board.At(12, 7), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(12, 7), engine::csRival);
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("MESSAGE->> Ход сделан")));
     peer.Send("PO12~7");  // the node is taken
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 12 - 7")));
@@ -217,8 +218,8 @@ class NetworkTest : public QObject {
       third.Send("PO3~3");
       third.socket.disconnectFromHost();
       QTest::qWait(50);
-      QCOMPARE(host->State().Board.At(3, 3), engine::csFree);
-      QVERIFY(host->State().NetworkGame);
+      QCOMPARE(host->Game().Board().At(3, 3), engine::csFree);
+      QVERIFY(host->Game().IsNetwork());
     }
   }
 
@@ -235,10 +236,10 @@ class NetworkTest : public QObject {
     QObject::connect(link, &QTcpSocket::readyRead, [&] { peer.received += link->readAll(); });
     link->write("ME99~15");
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый размер поля: 99 - 15")));
-    QVERIFY(!client->State().NetworkGame);
+    QVERIFY(!client->Game().IsNetwork());
     link->write("ME20~15");
-    QTRY_VERIFY(client->State().NetworkGame);
-    QCOMPARE(client->State().Board.FieldWidth(), 20);
+    QTRY_VERIFY(client->Game().IsNetwork());
+    QCOMPARE(client->Game().Board().FieldWidth(), 20);
     QVERIFY(!client.Pole()->isEnabled());
     link->write("ER" + Cp1251("занято"));
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> занято")));
@@ -252,13 +253,13 @@ class NetworkTest : public QObject {
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получена неизвестная информация!!!")));
     QVERIFY(client.LogLines().filter(QStringLiteral("тихо")).isEmpty());
     link->write("PO4~4");
-    QTRY_COMPARE(client->State().Board.At(4, 4), engine::csRival);
+    QTRY_COMPARE(client->Game().Board().At(4, 4), engine::csRival);
     QVERIFY(client.Pole()->isEnabled());
     client.Click(Node{6, 6});
     QTRY_COMPARE(peer.received, QByteArray("PO6~6"));
     peer.Take();
     link->write("LU");
-    QTRY_VERIFY(!client->State().GameInProgress);
+    QTRY_VERIFY(!client->Game().InProgress());
     QVERIFY(client.prompts.messages.contains(QStringLiteral("Ничья! Так получилось!")));
     QTRY_COMPARE(peer.received, QByteArray("DS") + Cp1251("Разрыв связи..."));
   }
@@ -269,7 +270,7 @@ class NetworkTest : public QObject {
     client.Action("N2")->trigger();  // a game against the computer on screen
     Join(client);
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
-    QVERIFY(!client->State().GameInProgress);
+    QVERIFY(!client->Game().InProgress());
   }
 
   void invalidAddressesAreRefusedBeforeConnecting() {
@@ -295,7 +296,7 @@ class NetworkTest : public QObject {
     peer->socket.abort();
     peer.reset();
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
-    QVERIFY(!host->State().GameInProgress);
+    QVERIFY(!host->Game().InProgress());
   }
 
   void hostVanishingMidGameEndsTheClientsGame() {
@@ -307,12 +308,12 @@ class NetworkTest : public QObject {
     QTRY_VERIFY(server.hasPendingConnections());
     QTcpSocket* link = server.nextPendingConnection();
     link->write("YO15~15");
-    QTRY_VERIFY(client->State().NetworkGame);
+    QTRY_VERIFY(client->Game().IsNetwork());
     client.Click(Node{7, 7});
     link->abort();
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
-    QVERIFY(!client->State().GameInProgress);
-    QVERIFY(!client->State().NetworkGame);
+    QVERIFY(!client->Game().InProgress());
+    QVERIFY(!client->Game().IsNetwork());
   }
 
   void megabyteAtOnceIsReadInSlicesAndTheGameGoesOn() {
@@ -320,11 +321,11 @@ class NetworkTest : public QObject {
     Prepare(host);
     RawPeer peer;
     Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     peer.Send("MS" + QByteArray(1 << 20, 'a'));
     QTest::qWait(200);
     peer.Send("PO9~9");
-    QTRY_COMPARE(host->State().Board.At(9, 9), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(9, 9), engine::csRival);
     QCOMPARE(host.LogLines().filter(QStringLiteral("MESSAGE->> ")).size(), 1);
     QVERIFY(host.LogLines().join(QString()).size() < (1 << 17));
   }
@@ -334,12 +335,12 @@ class NetworkTest : public QObject {
     Prepare(host);
     RawPeer peer;
     Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     QTest::qWait(300);
-    QVERIFY(host->State().GameInProgress);
+    QVERIFY(host->Game().InProgress());
     QVERIFY(!host.Pole()->isEnabled());
     host.Action("N3")->trigger();
-    QVERIFY(!host->State().GameInProgress);
+    QVERIFY(!host->Game().InProgress());
     QTRY_VERIFY(peer.received.endsWith(Cp1251("Разрыв связи...")));
   }
 
@@ -350,7 +351,7 @@ class NetworkTest : public QObject {
     Prepare(host);
     RawPeer opponent, third;
     Host(host, [&] { opponent.Connect(port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     host.prompts.whileOpen = Once(RefusalNotice, [&] {
       third.Reset();
       QTest::qWait(100);
@@ -358,7 +359,7 @@ class NetworkTest : public QObject {
     third.Connect(port);
     QTRY_VERIFY(host.prompts.messages.contains(RefusalNotice));
     QTest::qWait(50);
-    QVERIFY(host->State().NetworkGame);
+    QVERIFY(host->Game().IsNetwork());
     host.Click(Node{5, 5});
     QTRY_VERIFY(opponent.received.endsWith("PO5~5"));
   }
@@ -370,20 +371,20 @@ class NetworkTest : public QObject {
     Prepare(host);
     RawPeer peer;
     Host(host, [&] { peer.Connect(port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     host.prompts.whileOpen = Once(QStringLiteral("'a' is not a valid integer value"), [&] {
       peer.Send("PO7~7");
       QTest::qWait(100);
     });
     peer.Send("POa~b");
-    QTRY_COMPARE(host->State().Board.At(7, 7), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(7, 7), engine::csRival);
     host.Click(Node{5, 5});
     host.prompts.whileOpen = Once(QStringLiteral("'c' is not a valid integer value"), [&] {
       peer.Send("~dPO8~8");
       QTest::qWait(100);
     });
     peer.Send("POc~d");
-    QTRY_COMPARE(host->State().Board.At(8, 8), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(8, 8), engine::csRival);
     QCOMPARE(host.prompts.errors.size(), 2);
   }
 
@@ -393,16 +394,16 @@ class NetworkTest : public QObject {
     host->CurrentSettings().Network.ShowErrorMessages = false;
     RawPeer opponent, third;
     Host(host, [&] { opponent.Connect(port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     third.Connect(port);
     QTRY_COMPARE(third.received, Refusal());
     third.Send("PO9~9");
     opponent.socket.disconnectFromHost();
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")));
-    QVERIFY(!host->State().GameInProgress);
+    QVERIFY(!host->Game().InProgress());
     third.Send("PO9~9");
     QTest::qWait(50);
-    QCOMPARE(host->State().Board.At(9, 9), engine::csFree);
+    QCOMPARE(host->Game().Board().At(9, 9), engine::csFree);
     QVERIFY(host.LogLines().filter(QStringLiteral("Ход соперника")).isEmpty());
   }
 
@@ -418,31 +419,31 @@ class NetworkTest : public QObject {
       QTcpSocket probe;
       probe.connectToHost(QHostAddress::LocalHost, port);
       QVERIFY(!probe.waitForConnected(500));
-      QVERIFY(!host->State().NetworkGame);
+      QVERIFY(!host->Game().IsNetwork());
     }
   }
 
   void movesOutOfTurnChangeNothing() {
     GameWindow host(test::SeedWherePlayerStarts(false));  // the peer moves first
     Prepare(host);
-    host->State().Board.SetFieldSize(15, 15);
+    host->Game().Board().SetFieldSize(15, 15);
     RawPeer peer;
     Host(host, [&] { peer.Connect(port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     QByteArray flood;
     for (int x = 1; x < 15; ++x)
       for (int y = 1; y < 15; ++y) flood += "PO" + QByteArray::number(x) + "~" + QByteArray::number(y);
     peer.Send(flood);
-    QTRY_COMPARE(host->State().Board.At(1, 1), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(1, 1), engine::csRival);
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 14 - 14")));
-    QCOMPARE(engine::CountCells(host->State().Board).FreeCount, 195);
-    QVERIFY(host->State().GameInProgress && host.Pole()->isEnabled());
+    QCOMPARE(engine::CountCells(host->Game().Board()).FreeCount, 195);
+    QVERIFY(host->Game().InProgress() && host.Pole()->isEnabled());
     host.Click(Node{7, 7});
     peer.Send("PO2~2");
-    QTRY_COMPARE(host->State().Board.At(2, 2), engine::csRival);
+    QTRY_COMPARE(host->Game().Board().At(2, 2), engine::csRival);
     peer.Send("PO3~3");
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый ход: 3 - 3")));
-    QCOMPARE(host->State().Board.At(3, 3), engine::csFree);
+    QCOMPARE(host->Game().Board().At(3, 3), engine::csFree);
   }
 
   void sizeOnceTheGameHasStartedIsRefused() {
@@ -454,12 +455,12 @@ class NetworkTest : public QObject {
     QTRY_VERIFY(server.hasPendingConnections());
     QTcpSocket* link = server.nextPendingConnection();
     link->write("YO20~20");
-    QTRY_VERIFY(client->State().NetworkGame);
+    QTRY_VERIFY(client->Game().IsNetwork());
     client.Click(Node{7, 7});
     link->write("ME15~15");
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый размер поля: 15 - 15")));
-    QCOMPARE(client->State().Board.FieldWidth(), 20);
-    QCOMPARE(client->State().Board.At(7, 7), engine::csOwn);
+    QCOMPARE(client->Game().Board().FieldWidth(), 20);
+    QCOMPARE(client->Game().Board().At(7, 7), engine::csOwn);
     QCOMPARE(client.Pole()->size(), QSize(242, 242));
   }
 
@@ -477,9 +478,9 @@ class NetworkTest : public QObject {
     Join(client);
     QTRY_VERIFY(server.hasPendingConnections());
     server.nextPendingConnection()->write("YO15~15");
-    QTRY_VERIFY(client->State().NetworkGame);
+    QTRY_VERIFY(client->Game().IsNetwork());
     QTest::qWait(300);  // a started game is not given up
-    QVERIFY(client->State().NetworkGame);
+    QVERIFY(client->Game().IsNetwork());
   }
 
   void burstOfFurtherClientsShowsOneNoticeAndRefusesEach() {
@@ -487,7 +488,7 @@ class NetworkTest : public QObject {
     Prepare(host);
     RawPeer opponent;
     Host(host, [&] { opponent.Connect(port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
     std::vector<std::unique_ptr<RawPeer>> further;
     host.prompts.whileOpen = Once(RefusalNotice, [&] {
       for (int i = 0; i < 5; ++i) {
@@ -501,7 +502,7 @@ class NetworkTest : public QObject {
     QTRY_COMPARE(further.size(), std::size_t{6});
     for (const auto& peer : further) QTRY_COMPARE(peer->received, Refusal());
     QCOMPARE(host.prompts.messages.count(RefusalNotice), 1);
-    QVERIFY(host->State().NetworkGame);
+    QVERIFY(host->Game().IsNetwork());
   }
 
   void cancellingTheWaitStopsListeningAndHostingAgainWorks() {
@@ -517,7 +518,7 @@ class NetworkTest : public QObject {
     QVERIFY(!probe.waitForConnected(1000));
     RawPeer peer;
     Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
-    QTRY_VERIFY(host->State().NetworkGame);
+    QTRY_VERIFY(host->Game().IsNetwork());
   }
 };
 

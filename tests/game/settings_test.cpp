@@ -31,8 +31,8 @@ class SettingsTest : public QObject {
     auto* form4 = w.window->findChild<dialogs::TForm4*>(QStringLiteral("TForm4"));
     QTimer::singleShot(0, [form4] { form4->BitBtn1Click(); });
     w.Action("N4")->trigger();
-    QCOMPARE(w->State().Board.FieldWidth(), 45);
-    QCOMPARE(w->State().Board.FieldHeight(), 35);
+    QCOMPARE(w->Game().Board().FieldWidth(), 45);
+    QCOMPARE(w->Game().Board().FieldHeight(), 35);
     w.Action("N2")->trigger();
     QCOMPARE(w.Label("Label6"), QStringLiteral("1496"));
     QCOMPARE(w.Pole()->size(), QSize(541, 421));
@@ -44,7 +44,7 @@ class SettingsTest : public QObject {
     test::ModalCloser closer;
     w.Action("N4")->trigger();
     QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm4")});
-    QCOMPARE(w->State().Board.FieldWidth(), 31);
+    QCOMPARE(w->Game().Board().FieldWidth(), 31);
   }
 
   void coloursArePresetAndTheIconsFollow() {

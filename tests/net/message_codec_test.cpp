@@ -18,6 +18,18 @@ TEST(MessageCodec, BuildsTheWireTexts) {
   EXPECT_EQ(TextMessage(TagMs, ""), "MS");
 }
 
+TEST(MessageCodec, EncodesEveryMessageTheProgramSends) {
+  EXPECT_EQ(StartMessage(true, 45, 35), "ME45~35");
+  EXPECT_EQ(StartMessage(false, 15, 20), "YO15~20");
+  EXPECT_EQ(MoveMessage(12, 7), "PO12~7");
+  EXPECT_EQ(ResultMessage(3, 1), "LU");
+  EXPECT_EQ(ResultMessage(1, 3), "WI");
+  EXPECT_EQ(ResultMessage(2, 2), "DR");
+  EXPECT_EQ(ChatMessage("да"), "MS\xE4\xE0");
+  EXPECT_EQ(text::Cp1251ToUtf8(Payload(RefusalMessage())), RefusalText);
+  EXPECT_EQ(DisconnectMessage(), TextMessage(TagDs, DisconnectText));
+}
+
 TEST(MessageCodec, PairsConvertOrRaiseTheConversionError) {
   EXPECT_EQ(ParsePair("12~7").first, 12);
   EXPECT_EQ(ParsePair("12~7").second, 7);

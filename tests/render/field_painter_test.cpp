@@ -13,6 +13,14 @@ class FieldPainterTest : public QObject {
   FieldColors colors;
 
   static QRgb Px(const FieldCanvas& c, int x, int y) { return c.PixelAt(x, y) & 0xFFFFFF; }
+  // The mouse moves to (x, y): the node under it becomes the selection and
+  // the preview follows; x = -1 when nothing is selected.
+  void Follow(FieldCanvas& canvas, const engine::Board& board, Node& selected, int x, int y) const {
+    const Node under = NodeUnderMouse(board, x, y);
+    MovePreview(canvas, colors, board, selected, under);
+    selected.x = under.x;
+    if (under.x != -1) selected = under;
+  }
   static QRgb Rgb(Color color) { return ToRgb(color) & 0xFFFFFF; }
 
  private Q_SLOTS:
@@ -46,10 +54,10 @@ class FieldPainterTest : public QObject {
     engine::FrameBoard(board);
     DrawGrid(canvas, colors, 31, 31);
     Node selected{0, 0};
-    QCOMPARE(QString::fromStdString(UpdateSelection(canvas, colors, board, selected, 61, 59)),
-             QStringLiteral("Выбранная точка:5 5"));
+    Follow(canvas, board, selected, 61, 59);
+    QCOMPARE(selected, (Node{5, 5}));
     QCOMPARE(Px(canvas, 61, 61), Rgb(colors.OwnColor));
-    UpdateSelection(canvas, colors, board, selected, 72, 60);
+    Follow(canvas, board, selected, 72, 60);
     QCOMPARE(selected, (Node{6, 5}));
     for (int x = 55; x < 65; ++x) QCOMPARE(Px(canvas, x, 60), Rgb(colors.GridColor));
     for (int y = 55; y < 65; ++y) QCOMPARE(Px(canvas, 60, y), Rgb(colors.GridColor));
@@ -62,18 +70,14 @@ class FieldPainterTest : public QObject {
     engine::Board board;
     engine::FrameBoard(board);
     Node selected{0, 0};
-    UpdateSelection(canvas, colors, board, selected, 60, 60);
+    Follow(canvas, board, selected, 60, 60);
     board.Set(5, 5, engine::csOwn);
-    QCOMPARE(QString::fromStdString(UpdateSelection(canvas, colors, board, selected, 60, 61)),
-             QStringLiteral("Точка не выбрана"));
+    Follow(canvas, board, selected, 60, 61);
     QCOMPARE(selected.x, -1);
     QCOMPARE(Px(canvas, 60, 60), Rgb(colors.OwnColor));
-    UpdateSelection(canvas, colors, board, selected, 6, 100);  // column 0 is the frame
-    QCOMPARE(selected.x, -1);
-    UpdateSelection(canvas, colors, board, selected, 18, 30);  // 1.5 and 2.5 both round to 2
-    QCOMPARE(selected, (Node{2, 2}));
-    UpdateSelection(canvas, colors, board, selected, 12 * 31 + 7, 30);  // right of the field
-    QCOMPARE(selected.x, -1);
+    QCOMPARE(NodeUnderMouse(board, 6, 100).x, -1);  // column 0 is the frame
+    QCOMPARE(NodeUnderMouse(board, 18, 30), (Node{2, 2}));  // 1.5 and 2.5 both round to 2
+    QCOMPARE(NodeUnderMouse(board, 12 * 31 + 7, 30).x, -1);  // right of the field
   }
 
   void outlineOfTheDiamondIsFilledInTheCapturersColour() {

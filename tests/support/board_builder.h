@@ -2,7 +2,6 @@
 // Helpers for building positions in tests.
 
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 #include "engine/board.h"
@@ -22,16 +21,11 @@ inline void Put(engine::Board& board, engine::CellState code,
   for (const auto node : nodes) board.Set(node, code);
 }
 
-// Records every hook of a capture scan.
+// Records every capture a scan reports.
 class RecordingObserver : public engine::CaptureObserver {
  public:
-  void OnOutline(const engine::Outline& outline) override { outlines.push_back(outline); }
-  void OnRepaintDots() override { ++repaints; }
-  void OnLogLine(std::string_view line) override { lines.emplace_back(line); }
-
+  void OnCapture(const engine::Outline& outline) override { outlines.push_back(outline); }
   std::vector<engine::Outline> outlines;
-  int repaints = 0;
-  std::vector<std::string> lines;
 };
 
 }  // namespace solvar::test

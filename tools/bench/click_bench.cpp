@@ -26,14 +26,14 @@ int main(int argc, char* argv[]) {
     options.seed = game;
     options.recordsFile = scratch.filePath(QStringLiteral("winner.txt"));
     solvar::game::TForm1 window(options, prompts, desktop);
-    window.State().Board.SetFieldSize(45, 35);
+    window.Game().Board().SetFieldSize(45, 35);
     window.N2Click();
     QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
     // The player sweeps the field column by column; every click on a free
     // node is a move and is timed with its answer.
-    for (int x = 1; x < 45 && window.State().GameInProgress; x += 2) {
-      for (int y = 1; y < 35 && window.State().GameInProgress; ++y) {
-        if (window.State().Board.At(x, y) != solvar::engine::csFree) continue;
+    for (int x = 1; x < 45 && window.Game().InProgress(); x += 2) {
+      for (int y = 1; y < 35 && window.Game().InProgress(); ++y) {
+        if (window.Game().Board().At(x, y) != solvar::engine::csFree) continue;
         const QPoint at(12 * x, 12 * y);
         solvar::tools::SendMouse(field, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
         QElapsedTimer timer;

@@ -5,10 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <limits>
 #include <vector>
 
-#include "ai/computer_move.h"
+#include "ai/threat.h"
 #include "engine/capture_scan.h"
+#include "match/match.h"
 
 namespace {
 
@@ -23,18 +25,23 @@ engine::Board EmptyLargestField() {
   return board;
 }
 
+// A game on its own, reporting nothing.
+struct QuietMatch {
+  explicit QuietMatch(std::uint64_t seed) : random(seed) {}
+  match::MatchObserver quiet;
+  engine::Random random;
+  records::RecordsTable records;
+  match::Match game{quiet, random, records};
+};
+
 // Every position of one whole game, from the empty field to the last move.
 const std::vector<engine::Board>& GamePositions() {
   static const std::vector<engine::Board> positions = [] {
-    std::vector<engine::Board> all{EmptyLargestField()};
-    engine::Random random(GameSeed);
-    ai::MoveObserver quiet;
+    QuietMatch quiet(GameSeed);
+    quiet.game.Board() = EmptyLargestField();
+    std::vector<engine::Board> all{quiet.game.Board()};
     engine::Side mover = engine::Side::Own;
-    engine::Board board = all.back();
-    while (ai::ComputerMove(board, mover, ai::MoveContext{quiet, random, {}})) {
-      all.push_back(board);
-      mover = engine::Opponent(mover);
-    }
+    while (quiet.game.SelfPlay(mover, 1) == 1) all.push_back(quiet.game.Board());
     return all;
   }();
   return positions;
@@ -54,48 +61,41 @@ void PhaseArgs(benchmark::internal::Benchmark* b) {
 
 void BM_ScanCaptures(benchmark::State& state) {
   const engine::Board start = Position(static_cast<int>(state.range(0)));
-  engine::Random random(1);
-  engine::CaptureObserver quiet;
   for (auto _ : state) {
     engine::Board board = start;
-    benchmark::DoNotOptimize(engine::ScanCaptures(board, engine::Side::Rival,
-                                                  engine::ScanContext{quiet, random, false}));
+    benchmark::DoNotOptimize(engine::ScanCaptures(board, engine::Side::Rival));
   }
 }
 BENCHMARK(BM_ScanCaptures)->Apply(PhaseArgs);
 
 void BM_EvaluateThreat(benchmark::State& state) {
   const engine::Board& board = Position(static_cast<int>(state.range(0)));
+  const engine::BoardMasks masks = engine::SplitBoard(board);
+  ai::ThreatWorkspace workspace;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ai::EvaluateThreat(board, engine::Side::Rival));
+    benchmark::DoNotOptimize(ai::EvaluateThreat(board, masks, engine::Side::Rival, workspace));
   }
 }
 BENCHMARK(BM_EvaluateThreat)->Apply(PhaseArgs);
 
 void BM_ComputerMove(benchmark::State& state) {
   const engine::Board start = Position(static_cast<int>(state.range(0)));
-  engine::Random random(1);
-  ai::MoveObserver quiet;
+  QuietMatch quiet(1);
   for (auto _ : state) {
-    engine::Board board = start;
-    benchmark::DoNotOptimize(
-        ai::ComputerMove(board, engine::Side::Rival, ai::MoveContext{quiet, random, {}}));
+    quiet.game.Board() = start;
+    benchmark::DoNotOptimize(quiet.game.ComputerMove(engine::Side::Rival));
   }
 }
 BENCHMARK(BM_ComputerMove)->Apply(PhaseArgs);
 
 void BM_SelfPlayGame(benchmark::State& state) {
-  ai::MoveObserver quiet;
   int moves = 0;
+  QuietMatch quiet(GameSeed);
   for (auto _ : state) {
-    engine::Board board = EmptyLargestField();
-    engine::Random random(GameSeed);
+    quiet.random.FixSeed(GameSeed);
+    quiet.game.Board() = EmptyLargestField();
     engine::Side mover = engine::Side::Own;
-    moves = 0;
-    while (ai::ComputerMove(board, mover, ai::MoveContext{quiet, random, {}})) {
-      mover = engine::Opponent(mover);
-      ++moves;
-    }
+    moves = quiet.game.SelfPlay(mover, std::numeric_limits<int>::max());
   }
   state.counters["moves"] = moves;
 }

@@ -1,12 +1,11 @@
 #include "engine_driver/engine_session.h"
 
 #include <charconv>
+#include <limits>
 #include <map>
 #include <sstream>
 
-#include "ai/computer_move.h"
 #include "ai/threat.h"
-#include "engine/capture_scan.h"
 
 namespace solvar::tools {
 
@@ -36,13 +35,6 @@ std::string Trim(std::string_view line) {
   return std::string(line.substr(first, last - first + 1));
 }
 
-// Collects what a capture scan reports, for the "scan" answer.
-class OutlineCollector : public ai::MoveObserver {
- public:
-  void OnOutline(const engine::Outline& outline) override { outlines.push_back(outline); }
-  std::vector<engine::Outline> outlines;
-};
-
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names{
       "boardsize", "clear_board", "count", "genmove", "last_player_move", "list_commands",
@@ -56,11 +48,8 @@ const std::vector<std::string>& CommandNames() {
 EngineSession::EngineSession() { ResetBoard(); }
 
 void EngineSession::ResetBoard() {
-  for (int x = 0; x < engine::BoardColumns; ++x) {
-    for (int y = 0; y < engine::BoardRows; ++y) m_board.Set(x, y, engine::csFree);
-  }
-  engine::FrameBoard(m_board);
-  m_lastPlayerMove = Node{0, 0};
+  m_match.ResetPosition();
+  m_match.SetLastPlayerMove(Node{0, 0});
 }
 
 std::string EngineSession::Handle(std::string_view rawLine) {
@@ -144,21 +133,14 @@ EngineSession::Reply EngineSession::Play(const Args& args) {
   if (!x || !y || !m_board.IsPlayable(*x, *y) || m_board.At(*x, *y) != engine::csFree) {
     return Reply{false, "not a free playable node"};
   }
-  const Node node{*x, *y};
-  engine::PlaceDot(m_board, node, *side);
-  if (*side == Side::Own) m_lastPlayerMove = node;
-  ai::MoveObserver quiet;
-  const engine::ScanContext scan{quiet, m_random, false};
-  engine::ScanCaptures(m_board, *side, scan);
-  engine::ScanCaptures(m_board, engine::Opponent(*side), scan);
+  m_match.PlayDot(*side, Node{*x, *y});
   return Reply{};
 }
 
 EngineSession::Reply EngineSession::GenMove(const Args& args) {
   const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
   if (!side) return Reply{false, "usage: genmove own|rival"};
-  ai::MoveObserver quiet;
-  const auto node = ai::ComputerMove(m_board, *side, ai::MoveContext{quiet, m_random, m_lastPlayerMove});
+  const auto node = m_match.ComputerMove(*side);
   if (!node) return Reply{false, "no free node"};
   return Reply{true, std::to_string(node->x) + " " + std::to_string(node->y)};
 }
@@ -174,10 +156,10 @@ EngineSession::Reply EngineSession::Threat(const Args& args) {
 EngineSession::Reply EngineSession::Scan(const Args& args) {
   const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
   if (!side) return Reply{false, "usage: scan own|rival"};
-  OutlineCollector collector;
-  engine::ScanCaptures(m_board, *side, engine::ScanContext{collector, m_random, false});
-  std::string text = std::to_string(collector.outlines.size()) + "\n";
-  for (const auto& outline : collector.outlines) {
+  m_outlines.outlines.clear();
+  m_match.Scan(*side);
+  std::string text = std::to_string(m_outlines.outlines.size()) + "\n";
+  for (const auto& outline : m_outlines.outlines) {
     text += std::to_string(outline.dotsInside);
     for (const Node v : outline.vertices) {
       text += " " + std::to_string(v.x) + "," + std::to_string(v.y);
@@ -192,7 +174,7 @@ EngineSession::Reply EngineSession::LastPlayerMove(const Args& args) {
   const auto x = ParseInt(args[0]);
   const auto y = ParseInt(args[1]);
   if (!x || !y) return Reply{false, "coordinates must be integers"};
-  m_lastPlayerMove = Node{*x, *y};
+  m_match.SetLastPlayerMove(Node{*x, *y});
   return Reply{};
 }
 
@@ -226,14 +208,8 @@ EngineSession::Reply EngineSession::Count(const Args&) {
 // Plays on as the hidden computer-against-computer mode does: side 1 then
 // side 2 each round, stopping as soon as no free node is left.
 EngineSession::Reply EngineSession::SelfPlay(const Args&) {
-  ai::MoveObserver quiet;
-  int moves = 0;
   Side mover = Side::Own;
-  while (!engine::IsGameOver(engine::CountCells(m_board))) {
-    if (!ai::ComputerMove(m_board, mover, ai::MoveContext{quiet, m_random, m_lastPlayerMove})) break;
-    ++moves;
-    mover = engine::Opponent(mover);
-  }
+  const int moves = m_match.SelfPlay(mover, std::numeric_limits<int>::max());
   const engine::CellCounts counts = engine::CountCells(m_board);
   return Reply{true, std::to_string(counts.OwnScore) + " " + std::to_string(counts.RivalScore) +
                          " " + std::to_string(moves)};

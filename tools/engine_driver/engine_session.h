@@ -13,7 +13,10 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/capture_scan.h"
 #include "engine/random.h"
+#include "match/match.h"
+#include "records/records_table.h"
 
 namespace solvar::tools {
 
@@ -51,9 +54,18 @@ class EngineSession {
 
   void ResetBoard();
 
-  engine::Board m_board;
+  // Collects the outlines of the captures, for the "scan" answer.
+  class OutlineCollector : public match::MatchObserver {
+   public:
+    void OnCapture(const engine::Outline& outline) override { outlines.push_back(outline); }
+    std::vector<engine::Outline> outlines;
+  };
+
   engine::Random m_random;
-  engine::Node m_lastPlayerMove{};
+  records::RecordsTable m_records;
+  OutlineCollector m_outlines;
+  match::Match m_match{m_outlines, m_random, m_records};
+  engine::Board& m_board = m_match.Board();
   bool m_finished = false;
 };
 

@@ -25,8 +25,8 @@ using solvar::game::TForm1;
 // Plays one move for the window if its field takes clicks.
 void MoveIfItsTurn(TForm1& window, solvar::engine::Random& random) {
   QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
-  if (!window.State().NetworkGame || !field->isEnabled() || field->isHidden()) return;
-  const solvar::engine::Board& board = window.State().Board;
+  if (!window.Game().IsNetwork() || !field->isEnabled() || field->isHidden()) return;
+  const solvar::engine::Board& board = window.Game().Board();
   for (int tries = 0; tries < 10000; ++tries) {
     const solvar::engine::Node node{1 + random.NextBelow(board.FieldWidth() - 1),
                                     1 + random.NextBelow(board.FieldHeight() - 1)};
@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
   clientOptions.recordsFile = scratch.filePath(QStringLiteral("client-winner.txt"));
   TForm1 host(hostOptions, hostPrompts, desktop);
   TForm1 client(clientOptions, clientPrompts, desktop);
-  host.State().Board.SetFieldSize(15, 15);
+  host.Game().Board().SetFieldSize(15, 15);
 
   // Closes the records window that a win opens.
   QTimer closer;
@@ -69,13 +69,13 @@ int main(int argc, char* argv[]) {
     host.N16Click();
     QElapsedTimer clock;
     clock.start();
-    while ((host.State().GameInProgress || client.State().GameInProgress || !clock.hasExpired(50)) &&
+    while ((host.Game().InProgress() || client.Game().InProgress() || !clock.hasExpired(50)) &&
            !clock.hasExpired(60000)) {
       MoveIfItsTurn(host, random);
       MoveIfItsTurn(client, random);
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    if (host.State().GameInProgress || client.State().GameInProgress) {
+    if (host.Game().InProgress() || client.Game().InProgress()) {
       std::printf("game %d did not finish within a minute\n", game);
       return 1;
     }

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ai/computer_move.h"
+#include <limits>
+
+#include "match/match.h"
 #include "memory_use.h"
 
 int main(int argc, char* argv[]) {
@@ -15,17 +17,15 @@ int main(int argc, char* argv[]) {
   long moves = 0;
   long firstHundred = 0;
   for (int game = 1; game <= games; ++game) {
-    engine::Board board;
-    board.SetFieldSize(engine::MaxFieldWidth, engine::MaxFieldHeight);
-    engine::FrameBoard(board);
     engine::Random random(static_cast<std::uint64_t>(game));
-    ai::MoveObserver quiet;
+    match::MatchObserver quiet;
+    records::RecordsTable records;
+    match::Match play(quiet, random, records);
+    play.Board().SetFieldSize(engine::MaxFieldWidth, engine::MaxFieldHeight);
+    play.ResetPosition();
     engine::Side mover = engine::Side::Own;
-    while (ai::ComputerMove(board, mover, ai::MoveContext{quiet, random, {}})) {
-      mover = engine::Opponent(mover);
-      ++moves;
-    }
-    if (engine::CountCells(board).FreeCount != 0) return std::puts("a game stopped with free nodes left"), 1;
+    moves += play.SelfPlay(mover, std::numeric_limits<int>::max());
+    if (play.Counts().FreeCount != 0) return std::puts("a game stopped with free nodes left"), 1;
     if (game % 100 == 0) {
       const long resident = tools::ResidentKiB();
       if (firstHundred == 0) firstHundred = resident;

@@ -1,5 +1,6 @@
 #pragma once
-// What the computer says in the game log when a capture takes dots.
+// What the computer says in the game log when a capture takes dots, outside
+// network games.
 
 #include <array>
 #include <string_view>
@@ -7,7 +8,7 @@
 #include "engine/board.h"
 #include "engine/random.h"
 
-namespace solvar::engine {
+namespace solvar::match {
 
 inline constexpr std::string_view RemarkPrefix = "Message->> ";
 
@@ -34,9 +35,9 @@ inline constexpr std::array<std::string_view, 7> OwnCaptureRemarks = {
 };
 
 // One remark of the capturing side's group, each with equal chance.
-inline std::string_view PickCaptureRemark(Side capturer, Random& random) {
-  const auto& group = capturer == Side::Own ? OwnCaptureRemarks : RivalCaptureRemarks;
+inline std::string_view PickCaptureRemark(engine::Side capturer, engine::Random& random) {
+  const auto& group = capturer == engine::Side::Own ? OwnCaptureRemarks : RivalCaptureRemarks;
   return group[static_cast<std::size_t>(random.NextBelow(static_cast<int>(group.size())))];
 }
 
-}  // namespace solvar::engine
+}  // namespace solvar::match

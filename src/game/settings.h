@@ -1,0 +1,15 @@
+#pragma once
+// What the user can change; every run starts from these defaults and nothing
+// is kept between runs.
+
+#include "match/remote_player.h"
+#include "render/field_painter.h"
+
+namespace solvar::game {
+
+struct Settings {
+  render::FieldColors Colors;
+  match::NetworkOptions Network;
+};
+
+}  // namespace solvar::game

@@ -1,0 +1,20 @@
+#pragma once
+// How a game came out, as the side at this window sees it.
+
+namespace solvar::match {
+
+enum class Winner { Own, Rival, Draw };
+
+struct GameResult {
+  int own = 0;    // side-2 dots captured by side 1
+  int rival = 0;  // side-1 dots captured by side 2
+  Winner winner = Winner::Draw;
+  friend bool operator==(const GameResult&, const GameResult&) = default;
+};
+
+// The side that captured more of the other's dots wins.
+constexpr GameResult Judge(int own, int rival) {
+  return GameResult{own, rival, own > rival ? Winner::Own : own < rival ? Winner::Rival : Winner::Draw};
+}
+
+}  // namespace solvar::match

@@ -1,0 +1,259 @@
+#include "match/match.h"
+
+#include <string>
+
+#include "ai/computer_move.h"
+#include "match/capture_remarks.h"
+#include "text/cp1251.h"
+
+namespace solvar::match {
+
+namespace {
+
+using engine::Node;
+using engine::Side;
+
+constexpr std::string_view DefaultWinnerName = "Студент";
+
+std::string MoveLine(std::string_view prefix, Node node) {
+  return std::string(prefix) + std::to_string(node.x) + " - " + std::to_string(node.y);
+}
+
+}  // namespace
+
+// Marks one public step of the game. When the outermost step is over the
+// turn it settled on is reported, so that a computer answering inside the
+// local player's move is not seen as a turn of its own.
+class Match::Step {
+ public:
+  explicit Step(Match& match) : m_match(match) { ++m_match.m_depth; }
+  ~Step() {
+    if (--m_match.m_depth == 0) m_match.ReportTurn();
+  }
+  Step(const Step&) = delete;
+  Step& operator=(const Step&) = delete;
+
+ private:
+  Match& m_match;
+};
+
+Match::Match(MatchObserver& observer, engine::Random& random, records::RecordsTable& records)
+    : m_observer(observer), m_random(random), m_records(records) {}
+
+Match::~Match() = default;
+
+void Match::Log(std::string_view utf8Line) { m_observer.OnLogLine(utf8Line); }
+
+void Match::ReportTurn() { m_observer.OnTurnChanged(m_turn); }
+
+void Match::StartAgainstComputer(Player& computer) {
+  const Step step(*this);
+  Log("Новая игра началась!!!");
+  End();
+  Begin(computer, /*network=*/false);
+  m_random.Reseed();
+  const Side first = m_random.NextReal() > 0.5 ? Side::Own : Side::Rival;
+  m_observer.OnFirstMove(first);
+  GiveTurn(first);
+}
+
+void Match::StartNetwork(Player& remote, Side first) {
+  const Step step(*this);
+  Begin(remote, /*network=*/true);
+  GiveTurn(first);
+}
+
+void Match::Begin(Player& opponent, bool network) {
+  m_opponent = &opponent;
+  m_network = network;
+  engine::FrameBoard(m_board);
+  m_inProgress = true;
+  m_counts = engine::CellCounts{};
+  m_moves.clear();
+  m_observer.OnGameStarted();
+}
+
+bool Match::IsFreeNode(Node node) const {
+  return node.x != -1 && engine::Board::Holds(node.x, node.y) && m_board.At(node) == engine::csFree;
+}
+
+LocalMove Match::PlayLocal(Node node) {
+  const Step step(*this);
+  if (!IsFreeNode(node)) return LocalMove::NotFree;
+  if (m_turn != Turn::Local) return LocalMove::NotYourTurn;
+  Place(Side::Own, node);
+  m_lastPlayerMove = node;
+  Log(MoveLine("Ваш ход ->> ", node));
+  SettleCaptures(Side::Own);
+  if (m_network) m_observer.OnDotPlaced(node, Side::Own);
+  CloseMove(Side::Own);
+  return LocalMove::Played;
+}
+
+bool Match::PlayComputerAnswer(Node node) {
+  const Step step(*this);
+  if (!m_inProgress || m_turn != Turn::Opponent || !IsFreeNode(node) || !m_board.IsPlayable(node.x, node.y)) {
+    return false;
+  }
+  ApplyComputerMove(Side::Rival, node);
+  CloseMove(Side::Rival);
+  return true;
+}
+
+bool Match::PlayPeerMove(Node node) {
+  const Step step(*this);
+  if (!m_network || m_turn != Turn::Opponent || !m_board.IsPlayable(node.x, node.y) ||
+      m_board.At(node) != engine::csFree) {
+    return false;
+  }
+  Log(MoveLine("Ход соперника->> ", node));
+  Place(Side::Rival, node);
+  m_observer.OnDotPlaced(node, Side::Rival);
+  Scan(Side::Rival);  // side 1's captures are found on side 1's own moves
+  m_observer.OnMarkerMoved(node);
+  CloseMove(Side::Rival);
+  return true;
+}
+
+// After a move: the game ends when no free node is left, otherwise the other
+// side is to move. In a network game the move leaving no free node is not
+// passed on: the peer hears the result instead.
+void Match::CloseMove(Side mover) {
+  if (Count()) {
+    FinishGame();
+    return;
+  }
+  PlayerOf(engine::Opponent(mover)).OnOpponentMoved(m_moves.back().node);
+  GiveTurn(engine::Opponent(mover));
+}
+
+void Match::GiveTurn(Side side) {
+  if (!m_inProgress) return;  // ended meanwhile, for example while a box was open
+  m_turn = side == Side::Own ? Turn::Local : Turn::Opponent;
+  PlayerOf(side).TakeTurn(*this);
+}
+
+void Match::FinishGame() {
+  m_turn = Turn::Nobody;
+  ShowResult();
+  End();
+}
+
+void Match::FinishOnNotice() {
+  const Step step(*this);
+  m_network = false;
+  m_turn = Turn::Nobody;
+  ShowResult();
+  End();
+}
+
+// The peer hears the result before the box shows it here; a win asks the
+// winner's name and enters it into the records.
+void Match::ShowResult() {
+  const GameResult result = Judge(m_counts.OwnScore, m_counts.RivalScore);
+  if (m_network) m_opponent->OnResult(result);
+  m_observer.OnResult(result);
+  if (result.winner != Winner::Own) return;
+  const std::string name = AskWinnerName();
+  m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name), result.own});
+  m_observer.OnRecordEntered();
+}
+
+// Asks again while the answer is empty; cancelling gives the default name.
+std::string Match::AskWinnerName() {
+  for (;;) {
+    const std::string name = m_observer.AskWinnerName(DefaultWinnerName).value_or(std::string(DefaultWinnerName));
+    if (!name.empty()) return name;
+  }
+}
+
+void Match::End() {
+  const Step step(*this);
+  engine::ClearBoard(m_board);
+  const bool wasOn = m_inProgress || m_network;
+  m_inProgress = false;
+  m_turn = Turn::Nobody;
+  m_observer.OnGameEnded();
+  if (wasOn) m_opponent->OnGameEnd();
+  m_network = false;
+}
+
+std::optional<Node> Match::ChooseStandardMove(Side mover) {
+  return ai::ChooseComputerNode(m_board, mover, ai::ChoiceContext{m_random, m_lastPlayerMove, m_workspace, &m_observer});
+}
+
+std::optional<Node> Match::ComputerMove(Side mover) {
+  const Step step(*this);
+  const auto node = ChooseStandardMove(mover);
+  if (node) ApplyComputerMove(mover, *node);
+  return node;
+}
+
+void Match::ApplyComputerMove(Side mover, Node node) {
+  Place(mover, node);
+  m_observer.OnDotPlaced(node, mover);
+  m_observer.OnMarkerMoved(node);
+  SettleCaptures(mover);
+  Log(MoveLine("Ход машины->> ", node));
+}
+
+void Match::PlayDot(Side side, Node node) {
+  const Step step(*this);
+  Place(side, node);
+  if (side == Side::Own) m_lastPlayerMove = node;
+  SettleCaptures(side);
+}
+
+void Match::PutRivalDot(Node node) {
+  const Step step(*this);
+  Place(Side::Rival, node);
+}
+
+void Match::Place(Side side, Node node) {
+  engine::PlaceDot(m_board, node, side);
+  m_moves.push_back(PlayedMove{side, node});
+}
+
+void Match::SettleCaptures(Side mover) {
+  Scan(mover);
+  Scan(engine::Opponent(mover));
+}
+
+int Match::Scan(Side side) {
+  const Step step(*this);
+  return engine::ScanCaptures(m_board, side, *this);
+}
+
+// Each capture is painted; one that takes dots draws a remark of the
+// capturing side, except in a network game.
+void Match::OnCapture(const engine::Outline& outline) {
+  m_observer.OnCapture(outline);
+  if (outline.dotsInside == 0 || m_network) return;
+  Log(std::string(RemarkPrefix) + std::string(PickCaptureRemark(outline.side, m_random)));
+}
+
+bool Match::Count() {
+  m_counts = engine::CountCells(m_board);
+  m_observer.OnScoresChanged(m_counts);
+  return engine::IsGameOver(m_counts);
+}
+
+int Match::SelfPlay(Side& mover, int maxMoves) {
+  const Step step(*this);
+  int played = 0;
+  while (played < maxMoves && !Count() && ComputerMove(mover)) {
+    mover = engine::Opponent(mover);
+    ++played;
+  }
+  return played;
+}
+
+void Match::ResetPosition() {
+  for (int x = 0; x < engine::BoardColumns; ++x) {
+    for (int y = 0; y < engine::BoardRows; ++y) m_board.Set(x, y, engine::csFree);
+  }
+  engine::FrameBoard(m_board);
+  m_moves.clear();
+}
+
+}  // namespace solvar::match

@@ -1,0 +1,141 @@
+#pragma once
+// Match: one game of dots, without a window. It owns the Board, the counts,
+// whose turn it is, whether the game is played over the network, the local
+// player's last dot and the list of moves, and runs the sequence of a game:
+// the local player's move, the opponent's answer (the computer's or the
+// remote player's), the end of the game with its result and record, and the
+// tearing down of a game. What happens is reported to one MatchObserver.
+//
+// After every move the Board is counted; the game is over as soon as no free
+// node is left (CloseMove is the one place that decides it).
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "ai/threat.h"
+#include "engine/board.h"
+#include "engine/capture_scan.h"
+#include "engine/random.h"
+#include "match/match_observer.h"
+#include "match/player.h"
+#include "records/records_table.h"
+
+namespace solvar::match {
+
+struct PlayedMove {
+  engine::Side side = engine::Side::Own;
+  engine::Node node;
+  friend bool operator==(const PlayedMove&, const PlayedMove&) = default;
+};
+
+enum class LocalMove { Played, NotFree, NotYourTurn };
+
+class Match : private engine::CaptureObserver {
+ public:
+  Match(MatchObserver& observer, engine::Random& random, records::RecordsTable& records);
+  ~Match() override;
+  Match(const Match&) = delete;
+  Match& operator=(const Match&) = delete;
+
+  // The Board; set-up tools, the position loader and the field size write to
+  // it directly between moves.
+  engine::Board& Board() { return m_board; }
+  const engine::Board& Board() const { return m_board; }
+  // The counts of the last move (zero at the start of a game).
+  const engine::CellCounts& Counts() const { return m_counts; }
+  bool InProgress() const { return m_inProgress; }
+  bool IsNetwork() const { return m_network; }
+  Turn ToMove() const { return m_turn; }
+  // The local player's most recent dot; x = 0 until the first one. A new game
+  // keeps it.
+  engine::Node LastPlayerMove() const { return m_lastPlayerMove; }
+  void SetLastPlayerMove(engine::Node node) { m_lastPlayerMove = node; }
+  // The dots of this game (or of this position, for the single steps), in
+  // the order played.
+  const std::vector<PlayedMove>& Moves() const { return m_moves; }
+  engine::Random& RandomSource() { return m_random; }
+  void Log(std::string_view utf8Line);
+
+  // --- A game between the local player and an opponent.
+
+  // "Начать новую": ends what is on the field, starts a game against the
+  // computer and draws who moves first.
+  void StartAgainstComputer(Player& computer);
+  // A network game against the remote player; `first` moves first.
+  void StartNetwork(Player& remote, engine::Side first);
+  // Whether a click on the node would be a move.
+  bool IsFreeNode(engine::Node node) const;
+  // The local player's dot, then the opponent's turn.
+  LocalMove PlayLocal(engine::Node node);
+  // The opponent's move chosen by a computer player. Ignored (false) unless
+  // the game waits for the opponent, so a late answer changes nothing.
+  bool PlayComputerAnswer(engine::Node node);
+  // The remote player's move: false, and nothing changes, unless it is the
+  // remote player's turn in a network game and the node is free and playable.
+  bool PlayPeerMove(engine::Node node);
+  // The peer's result notice: this side judges the game by its own counts.
+  void FinishOnNotice();
+  // Ends the game on the field, or resets the field when there is none: the
+  // Board is cleared and the opponent told. Safe to call twice.
+  void End();
+
+  // --- Single steps: the hidden tools, the engine driver, self-play.
+
+  // The standard computer's node for the mover, without playing it.
+  std::optional<engine::Node> ChooseStandardMove(engine::Side mover);
+  // The standard computer's move: the dot, the marker, the captures of the
+  // mover and then of the opponent, and the log line. None, and nothing
+  // changes, when no free playable node is left.
+  std::optional<engine::Node> ComputerMove(engine::Side mover);
+  // A dot of the side and its captures (the side's, then the opponent's).
+  void PlayDot(engine::Side side, engine::Node node);
+  // A side-2 dot with nothing else ("Ходить за PC").
+  void PutRivalDot(engine::Node node);
+  // One capture scan for the side; returns the regions captured.
+  int Scan(engine::Side side);
+  // Counts the Board and reports the counts; true when no free node is left.
+  bool Count();
+  // The standard computer for both sides in turn, from `mover` on, until the
+  // game is over, no move is left or maxMoves were played. Returns the moves
+  // played; `mover` is then the side to move next.
+  int SelfPlay(engine::Side& mover, int maxMoves);
+  // Frames the field of the current size.
+  void Frame() { engine::FrameBoard(m_board); }
+  // Every cell free, the field framed, the moves forgotten.
+  void ResetPosition();
+
+ private:
+  class Step;
+  friend class Step;
+
+  void OnCapture(const engine::Outline& outline) override;
+  Player& PlayerOf(engine::Side side) { return side == engine::Side::Own ? m_local : *m_opponent; }
+  void Begin(Player& opponent, bool network);
+  void Place(engine::Side side, engine::Node node);
+  void SettleCaptures(engine::Side mover);
+  void ApplyComputerMove(engine::Side mover, engine::Node node);
+  void CloseMove(engine::Side mover);
+  void GiveTurn(engine::Side side);
+  void FinishGame();
+  void ShowResult();
+  std::string AskWinnerName();
+  void ReportTurn();
+
+  MatchObserver& m_observer;
+  engine::Random& m_random;
+  records::RecordsTable& m_records;
+  ai::ThreatWorkspace m_workspace;
+  LocalPlayer m_local;
+  Player* m_opponent = &m_local;
+  engine::Board m_board;
+  engine::CellCounts m_counts;
+  bool m_inProgress = false;
+  bool m_network = false;
+  Turn m_turn = Turn::Nobody;
+  engine::Node m_lastPlayerMove{0, 0};
+  std::vector<PlayedMove> m_moves;
+  int m_depth = 0;  // how many public steps are running, one inside another
+};
+
+}  // namespace solvar::match
