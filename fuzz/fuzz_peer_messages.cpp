@@ -42,7 +42,7 @@ void PlayOneRead(std::string_view read, bool host) {
   records::RecordsTable records;
   match::Match game(quiet, random, records);
   ScriptedChannel channel(host);
-  const match::NetworkOptions options;
+  const net::NetworkOptions options;
   match::RemotePlayer remote(game, channel, options);
   game.StartNetwork(remote, engine::Side::Rival);
   for (int i = 4; i <= 8; ++i) game.Board().Set(i, 6, engine::csOwn);

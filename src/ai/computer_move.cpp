@@ -11,7 +11,7 @@ using engine::Node;
 using engine::Side;
 
 bool IsFreePlayable(const Board& board, Node node) {
-  return board.IsPlayable(node.x, node.y) && board.At(node) == engine::csFree;
+  return board.IsPlayable(node.X, node.Y) && board.At(node) == engine::csFree;
 }
 
 bool HasFreePlayable(const Board& board) {
@@ -24,7 +24,7 @@ bool HasFreePlayable(const Board& board) {
 }
 
 bool HoldsOpponentDot(const Board& board, Node node, Side mover) {
-  return board.InField(node.x, node.y) && board.At(node) == engine::DotCode(engine::Opponent(mover));
+  return board.InField(node.X, node.Y) && board.At(node) == engine::DotCode(engine::Opponent(mover));
 }
 
 // Next to the player's last dot: first a free neighbour that extends a line
@@ -32,11 +32,11 @@ bool HoldsOpponentDot(const Board& board, Node node, Side mover) {
 // playable nodes of the current field are considered, also when the last dot
 // was played on a larger field.
 std::optional<Node> NextToLastPlayerMove(const Board& board, Side mover, Node last) {
-  if (last.x == 0) return std::nullopt;
-  const std::array<Node, 4> around{Node{last.x - 1, last.y}, Node{last.x, last.y - 1},
-                                   Node{last.x, last.y + 1}, Node{last.x + 1, last.y}};
+  if (last.X == 0) return std::nullopt;
+  const std::array<Node, 4> around{Node{last.X - 1, last.Y}, Node{last.X, last.Y - 1},
+                                   Node{last.X, last.Y + 1}, Node{last.X + 1, last.Y}};
   for (const Node m : around) {
-    const Node opposite{2 * last.x - m.x, 2 * last.y - m.y};
+    const Node opposite{2 * last.X - m.X, 2 * last.Y - m.Y};
     if (IsFreePlayable(board, m) && HoldsOpponentDot(board, opposite, mover)) return m;
   }
   for (const Node m : around) {
@@ -55,8 +55,8 @@ Node RandomFreeNode(const Board& board, engine::Random& random) {
 }
 
 Node Fallback(const Board& board, Side mover, const ChoiceContext& context) {
-  if (const auto near = NextToLastPlayerMove(board, mover, context.lastPlayerMove)) return *near;
-  return RandomFreeNode(board, context.random);
+  if (const auto near = NextToLastPlayerMove(board, mover, context.LastPlayerMove)) return *near;
+  return RandomFreeNode(board, context.RandomSource);
 }
 
 Node ThreatNode(const ThreatResult& result) { return Node{result.X, result.Y}; }
@@ -66,9 +66,9 @@ Node ThreatNode(const ThreatResult& result) { return Node{result.X, result.Y}; }
 std::optional<Node> ChooseComputerNode(const Board& board, Side mover, const ChoiceContext& context) {
   if (!HasFreePlayable(board)) return std::nullopt;
   const engine::BoardMasks masks = engine::SplitBoard(board);
-  const ThreatResult attack = EvaluateThreat(board, masks, mover, context.workspace, context.observer);
+  const ThreatResult attack = EvaluateThreat(board, masks, mover, context.Workspace, context.Observer);
   const ThreatResult defence =
-      EvaluateThreat(board, masks, engine::Opponent(mover), context.workspace, context.observer);
+      EvaluateThreat(board, masks, engine::Opponent(mover), context.Workspace, context.Observer);
   const int attackLevel = attack.Level > MaxAttackLevel ? NoLevel : attack.Level;
 
   std::optional<Node> chosen;

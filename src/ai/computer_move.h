@@ -21,12 +21,12 @@ namespace solvar::ai {
 inline constexpr int MaxAttackLevel = 10;
 
 struct ChoiceContext {
-  engine::Random& random;
+  engine::Random& RandomSource;
   // The local player's most recent dot; x = 0 before the first one.
-  engine::Node lastPlayerMove{};
-  ThreatWorkspace& workspace;
+  engine::Node LastPlayerMove{};
+  ThreatWorkspace& Workspace;
   // Receives the candidate dump of the evaluations; none for no dump.
-  ThreatObserver* observer = nullptr;
+  ThreatObserver* Observer = nullptr;
 };
 
 // The node the computer plays for the mover: always a free playable node of

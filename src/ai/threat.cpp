@@ -37,8 +37,8 @@ struct Candidate {
 using CopyIndex = std::array<int, 4>;
 
 struct Frame {
-  int cell;
-  int next;
+  int Cell;
+  int Next;
 };
 
 }  // namespace
@@ -46,26 +46,26 @@ struct Frame {
 // A cell counts as visited, listed or copied only when its stamp is the
 // current evaluation's or group's, so nothing is cleared between evaluations.
 struct ThreatWorkspace::Scratch {
-  std::uint32_t evaluation = 0;
-  std::uint32_t group = 0;
-  std::array<std::uint32_t, MapSize> visited{};
-  std::array<std::uint32_t, MapSize> listedBy{};
-  std::array<std::uint32_t, MapSize> copyStamp{};
-  std::array<std::uint8_t, MapSize> copyCount{};
-  std::array<CopyIndex, MapSize> copies{};
-  std::array<Frame, MapSize> frames{};
-  std::vector<Candidate> region;
-  std::vector<Candidate> merged;
+  std::uint32_t Evaluation = 0;
+  std::uint32_t Group = 0;
+  std::array<std::uint32_t, MapSize> Visited{};
+  std::array<std::uint32_t, MapSize> ListedBy{};
+  std::array<std::uint32_t, MapSize> CopyStamp{};
+  std::array<std::uint8_t, MapSize> CopyCount{};
+  std::array<CopyIndex, MapSize> Copies{};
+  std::array<Frame, MapSize> Frames{};
+  std::vector<Candidate> Region;
+  std::vector<Candidate> Merged;
 
   void StartEvaluation() {
-    if (evaluation > 0xF0000000U || group > 0xF0000000U) {
-      evaluation = group = 0;
-      visited.fill(0);
-      listedBy.fill(0);
-      copyStamp.fill(0);
+    if (Evaluation > 0xF0000000U || Group > 0xF0000000U) {
+      Evaluation = Group = 0;
+      Visited.fill(0);
+      ListedBy.fill(0);
+      CopyStamp.fill(0);
     }
-    ++evaluation;
-    merged.clear();
+    ++Evaluation;
+    Merged.clear();
   }
 };
 
@@ -80,15 +80,15 @@ class ThreatEvaluator {
  public:
   ThreatEvaluator(const Board& board, Side encloser, ThreatObserver* observer, Scratch& scratch)
       : m_board(board), m_enclosingSide(encloser), m_observer(observer), m_scratch(scratch),
-        m_region(m_scratch.region), m_merged(m_scratch.merged) {}
+        m_region(m_scratch.Region), m_merged(m_scratch.Merged) {}
 
   ThreatResult Run(const engine::BoardMasks& masks) {
-    m_free = masks.free;
+    m_free = masks.Free;
     m_encloser = masks.Territory(m_enclosingSide);
     m_target = masks.Territory(engine::Opponent(m_enclosingSide));
     // One pass from the frame: a group with a cell next to the frame can
     // never be enclosed, whichever of its cells a fill would start from.
-    const ColumnMasks reachesFrame = engine::Flood(engine::Touching(m_target, masks.border), m_target);
+    const ColumnMasks reachesFrame = engine::Flood(engine::Touching(m_target, masks.Border), m_target);
     const ColumnMasks enclosable = engine::AndNot(m_target, reachesFrame);
     if (engine::IsEmpty(enclosable)) return ThreatResult{};
 
@@ -109,10 +109,10 @@ class ThreatEvaluator {
   }
 
  private:
-  bool Visited(int cell) const { return m_scratch.visited[cell] == m_scratch.evaluation; }
-  void MarkVisited(int cell) { m_scratch.visited[cell] = m_scratch.evaluation; }
+  bool Visited(int cell) const { return m_scratch.Visited[cell] == m_scratch.Evaluation; }
+  void MarkVisited(int cell) { m_scratch.Visited[cell] = m_scratch.Evaluation; }
   int CopyCount(int cell) const {
-    return m_scratch.copyStamp[cell] == m_scratch.evaluation ? m_scratch.copyCount[cell] : 0;
+    return m_scratch.CopyStamp[cell] == m_scratch.Evaluation ? m_scratch.CopyCount[cell] : 0;
   }
 
   bool IsFree(int cell) const { return engine::HasCell(m_free, cell); }
@@ -147,20 +147,20 @@ class ThreatEvaluator {
   // number of distinct free nodes.
   int FillRegion(int start) {
     m_region.clear();
-    const std::uint32_t group = ++m_scratch.group;
-    auto& listedBy = m_scratch.listedBy;
-    auto& frames = m_scratch.frames;
+    const std::uint32_t group = ++m_scratch.Group;
+    auto& listedBy = m_scratch.ListedBy;
+    auto& frames = m_scratch.Frames;
     int freeCount = 0;
     int top = 0;
     MarkVisited(start);
     frames[top++] = Frame{start, 0};
     while (top > 0) {
       Frame& frame = frames[top - 1];
-      if (frame.next == 4) {
+      if (frame.Next == 4) {
         --top;
         continue;
       }
-      const int next = frame.cell + NeighbourOffsets[frame.next++];
+      const int next = frame.Cell + NeighbourOffsets[frame.Next++];
       if (IsTarget(next)) {
         if (!Visited(next)) {
           MarkVisited(next);
@@ -196,7 +196,7 @@ class ThreatEvaluator {
     for (auto p = m_region.rbegin(); p != m_region.rend(); ++p) {
       if (p->Weight <= 0) continue;
       const int node = MapIndex(p->X, p->Y);
-      const CopyIndex& copies = m_scratch.copies[node];
+      const CopyIndex& copies = m_scratch.Copies[node];
       for (int i = CopyCount(node) - 1; i >= 0; --i) {
         Candidate& q = m_merged[static_cast<std::size_t>(copies[static_cast<std::size_t>(i)])];
         if (q.Weight <= 0) continue;
@@ -218,9 +218,9 @@ class ThreatEvaluator {
       const int node = MapIndex(p->X, p->Y);
       const int count = CopyCount(node);
       if (count < 4) {
-        m_scratch.copies[node][static_cast<std::size_t>(count)] = static_cast<int>(m_merged.size());
-        m_scratch.copyCount[node] = static_cast<std::uint8_t>(count + 1);
-        m_scratch.copyStamp[node] = m_scratch.evaluation;
+        m_scratch.Copies[node][static_cast<std::size_t>(count)] = static_cast<int>(m_merged.size());
+        m_scratch.CopyCount[node] = static_cast<std::uint8_t>(count + 1);
+        m_scratch.CopyStamp[node] = m_scratch.Evaluation;
       }
       m_merged.push_back(*p);
     }

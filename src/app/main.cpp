@@ -25,13 +25,13 @@ bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
   parser.process(app);
   bool ok = true;
   if (parser.isSet(seed)) {
-    options.seed = parser.value(seed).toULongLong(&ok);
+    options.Seed = parser.value(seed).toULongLong(&ok);
     if (!ok) return std::fputs("--seed needs a whole number\n", stderr), false;
   }
   if (parser.isSet(port)) {
     const uint value = parser.value(port).toUInt(&ok);
     if (!ok || value == 0 || value > 65535) return std::fputs("--port needs 1..65535\n", stderr), false;
-    options.port = static_cast<std::uint16_t>(value);
+    options.Port = static_cast<std::uint16_t>(value);
   }
   return true;
 }

@@ -12,13 +12,13 @@ namespace {
 // libjpeg reports a fatal error through error_exit, which must not return:
 // it jumps back to the decoder, which gives up on the picture.
 struct ErrorManager {
-  jpeg_error_mgr base;
-  std::jmp_buf jump;
+  jpeg_error_mgr Base;
+  std::jmp_buf Jump;
 };
 
 [[noreturn]] void JumpOnError(j_common_ptr info) {
   auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-  std::longjmp(manager->jump, 1);
+  std::longjmp(manager->Jump, 1);
 }
 
 void Silently(j_common_ptr, int) {}
@@ -46,12 +46,12 @@ QImage DecodeJpeg(const QByteArray& bytes) {
   if (bytes.isEmpty()) return QImage();
   jpeg_decompress_struct info{};
   ErrorManager errors{};
-  info.err = jpeg_std_error(&errors.base);
-  errors.base.error_exit = JumpOnError;
-  errors.base.emit_message = Silently;
+  info.err = jpeg_std_error(&errors.Base);
+  errors.Base.error_exit = JumpOnError;
+  errors.Base.emit_message = Silently;
   QImage* image = new QImage();
   volatile bool decoded = false;
-  if (setjmp(errors.jump) == 0) {
+  if (setjmp(errors.Jump) == 0) {
     jpeg_create_decompress(&info);
     decoded = Decode(bytes, info, *image);
   }

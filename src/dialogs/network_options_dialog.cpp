@@ -28,10 +28,10 @@ TForm5::TForm5(NetworkOptionBoxes options, QWidget* parent) : QDialog(parent) {
   group->setObjectName(QStringLiteral("GroupBox1"));
   group->setGeometry(8, 4, 320, 95);
   SetTextColor(group, Blue);
-  AddOption(group, "CheckBox4", QStringLiteral("Отображать сообщения соперника"), 16 + 4, options.showRivalMessages);
-  AddOption(group, "CheckBox1", QStringLiteral("Отображать сообщения об ошибках"), 40 + 4, options.showErrorMessages);
+  AddOption(group, "CheckBox4", QStringLiteral("Отображать сообщения соперника"), 16 + 4, options.ShowRivalMessages);
+  AddOption(group, "CheckBox1", QStringLiteral("Отображать сообщения об ошибках"), 40 + 4, options.ShowErrorMessages);
   AddOption(group, "CheckBox2", QStringLiteral("Отображать сообщении об 2 подключении"), 64 + 4,
-            options.showSecondConnection);
+            options.ShowSecondConnection);
 }
 
 }  // namespace solvar::dialogs

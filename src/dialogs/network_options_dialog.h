@@ -9,9 +9,9 @@ class QCheckBox;
 namespace solvar::dialogs {
 
 struct NetworkOptionBoxes {
-  bool* showRivalMessages;
-  bool* showErrorMessages;
-  bool* showSecondConnection;
+  bool* ShowRivalMessages;
+  bool* ShowErrorMessages;
+  bool* ShowSecondConnection;
 };
 
 class TForm5 : public QDialog {

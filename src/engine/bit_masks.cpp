@@ -14,7 +14,7 @@ constexpr std::uint64_t AllRows = ~std::uint64_t{0};
 
 // Bit y set where the column's cell y equals code, for rows 0..35.
 struct ColumnSplit {
-  std::uint64_t own, rival, free, border;
+  std::uint64_t Own, Rival, Free, Border;
 };
 
 #if defined(__SSE2__)
@@ -27,10 +27,10 @@ ColumnSplit SplitColumn(const CellState* cells) {
       return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(m)));
     };
     const int shift = 16 * chunk;
-    split.own |= bits(_mm_or_si128(_mm_or_si128(is(csOwn), is(csRivalCaptured)), is(csOwnArea))) << shift;
-    split.rival |= bits(_mm_or_si128(_mm_or_si128(is(csRival), is(csOwnCaptured)), is(csRivalArea))) << shift;
-    split.free |= bits(is(csFree)) << shift;
-    split.border |= bits(is(csBorder)) << shift;
+    split.Own |= bits(_mm_or_si128(_mm_or_si128(is(csOwn), is(csRivalCaptured)), is(csOwnArea))) << shift;
+    split.Rival |= bits(_mm_or_si128(_mm_or_si128(is(csRival), is(csOwnCaptured)), is(csRivalArea))) << shift;
+    split.Free |= bits(is(csFree)) << shift;
+    split.Border |= bits(is(csBorder)) << shift;
   }
   return split;
 }
@@ -40,10 +40,10 @@ ColumnSplit SplitColumn(const CellState* cells) {
   for (int y = 0; y < BoardRows; ++y) {
     const std::uint64_t bit = std::uint64_t{1} << y;
     const CellState code = cells[y];
-    if (IsTerritoryOf(code, Side::Own)) split.own |= bit;
-    else if (IsTerritoryOf(code, Side::Rival)) split.rival |= bit;
-    else if (code == csFree) split.free |= bit;
-    else if (code == csBorder) split.border |= bit;
+    if (IsTerritoryOf(code, Side::Own)) split.Own |= bit;
+    else if (IsTerritoryOf(code, Side::Rival)) split.Rival |= bit;
+    else if (code == csFree) split.Free |= bit;
+    else if (code == csBorder) split.Border |= bit;
   }
   return split;
 }
@@ -67,17 +67,17 @@ std::uint64_t FillColumn(std::uint64_t seed, std::uint64_t within) {
 
 BoardMasks SplitBoard(const Board& board) {
   BoardMasks masks;
-  masks.border.fill(AllRows);
+  masks.Border.fill(AllRows);
   const int w = board.FieldWidth();
   const int h = board.FieldHeight();
   const std::uint64_t fieldRows = ((std::uint64_t{1} << (h + 1)) - 1);
   for (int x = 0; x <= w; ++x) {
     const ColumnSplit split = SplitColumn(board.Column(x));
     const auto column = static_cast<std::size_t>(x + 1);
-    masks.own[column] = (split.own & fieldRows) << 1;
-    masks.rival[column] = (split.rival & fieldRows) << 1;
-    masks.free[column] = (split.free & fieldRows) << 1;
-    masks.border[column] = ~(fieldRows << 1) | ((split.border & fieldRows) << 1);
+    masks.Own[column] = (split.Own & fieldRows) << 1;
+    masks.Rival[column] = (split.Rival & fieldRows) << 1;
+    masks.Free[column] = (split.Free & fieldRows) << 1;
+    masks.Border[column] = ~(fieldRows << 1) | ((split.Border & fieldRows) << 1);
   }
   return masks;
 }

@@ -16,12 +16,12 @@ inline constexpr int MaskColumns = BoardColumns + 2;
 using ColumnMasks = std::array<std::uint64_t, MaskColumns>;
 
 struct BoardMasks {
-  ColumnMasks own{};     // side 1's territory: csOwn, csRivalCaptured, csOwnArea
-  ColumnMasks rival{};   // side 2's territory: csRival, csOwnCaptured, csRivalArea
-  ColumnMasks free{};    // csFree cells of the field
-  ColumnMasks border{};  // csBorder cells, and everything outside the field
+  ColumnMasks Own{};     // side 1's territory: csOwn, csRivalCaptured, csOwnArea
+  ColumnMasks Rival{};   // side 2's territory: csRival, csOwnCaptured, csRivalArea
+  ColumnMasks Free{};    // csFree cells of the field
+  ColumnMasks Border{};  // csBorder cells, and everything outside the field
 
-  const ColumnMasks& Territory(Side side) const { return side == Side::Own ? own : rival; }
+  const ColumnMasks& Territory(Side side) const { return side == Side::Own ? Own : Rival; }
 };
 
 BoardMasks SplitBoard(const Board& board);
@@ -42,12 +42,12 @@ constexpr bool Has(const ColumnMasks& cells, int x, int y) {
 
 namespace detail {
 struct CellPlaces {
-  std::array<std::uint8_t, MapSize> column{};
-  std::array<std::uint8_t, MapSize> bit{};
+  std::array<std::uint8_t, MapSize> Column{};
+  std::array<std::uint8_t, MapSize> Bit{};
   constexpr CellPlaces() {
     for (int i = 0; i < MapSize; ++i) {
-      column[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i / MapRows);
-      bit[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i % MapRows);
+      Column[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i / MapRows);
+      Bit[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i % MapRows);
     }
   }
 };
@@ -58,7 +58,7 @@ inline constexpr CellPlaces Places;
 // index / MapRows, bit index % MapRows.
 inline bool HasCell(const ColumnMasks& cells, int mapIndex) {
   const auto i = static_cast<std::size_t>(mapIndex);
-  return (cells[detail::Places.column[i]] >> detail::Places.bit[i]) & 1U;
+  return (cells[detail::Places.Column[i]] >> detail::Places.Bit[i]) & 1U;
 }
 
 }  // namespace solvar::engine

@@ -39,8 +39,8 @@ constexpr bool HoldsDot(CellState code) {
 }
 
 struct Node {
-  int x = 0;
-  int y = 0;
+  int X = 0;
+  int Y = 0;
   friend constexpr bool operator==(Node, Node) = default;
 };
 
@@ -84,9 +84,9 @@ class Board {
   // The cells of column x, rows 0..35, followed by at least 12 more bytes
   // that are always 0, so that a column can be read 16 bytes at a time.
   const CellState* Column(int x) const { return &m_cells[Index(x, 0)]; }
-  CellState At(Node n) const { return At(n.x, n.y); }
+  CellState At(Node n) const { return At(n.X, n.Y); }
   void Set(int x, int y, CellState code) { m_cells[Index(x, y)] = code; }
-  void Set(Node n, CellState code) { Set(n.x, n.y, code); }
+  void Set(Node n, CellState code) { Set(n.X, n.Y, code); }
 
  private:
   static constexpr int Index(int x, int y) { return x * BoardRows + y; }

@@ -26,8 +26,8 @@ class CaptureScanner {
   int Run() {
     const BoardMasks masks = SplitBoard(m_board);
     m_capturer = masks.Territory(m_side);
-    for (std::size_t x = 0; x < m_open.size(); ++x) m_open[x] = ~m_capturer[x] & ~masks.border[x];
-    const ColumnMasks reachesFrame = Flood(Touching(m_open, masks.border), m_open);
+    for (std::size_t x = 0; x < m_open.size(); ++x) m_open[x] = ~m_capturer[x] & ~masks.Border[x];
+    const ColumnMasks reachesFrame = Flood(Touching(m_open, masks.Border), m_open);
     const ColumnMasks enclosed = AndNot(m_open, reachesFrame);
     if (IsEmpty(enclosed)) return 0;
 
@@ -46,8 +46,8 @@ class CaptureScanner {
 
  private:
   struct Frame {
-    int cell;
-    int next;  // index of the next neighbour to visit
+    int Cell;
+    int Next;  // index of the next neighbour to visit
   };
 
   void Visit(int cell) {
@@ -83,11 +83,11 @@ class CaptureScanner {
     m_frames[top++] = Frame{start, 0};
     while (top > 0) {
       Frame& frame = m_frames[top - 1];
-      if (frame.next == 4) {
+      if (frame.Next == 4) {
         --top;
         continue;
       }
-      const int cell = frame.cell + NeighbourOffsets[frame.next++];
+      const int cell = frame.Cell + NeighbourOffsets[frame.Next++];
       if (HasCell(m_capturer, cell)) {
         MeetBoundary(cell, region);
       } else if (HasCell(m_open, cell) && !m_visited[cell]) {

@@ -11,9 +11,9 @@ namespace solvar::engine {
 
 // One applied capture, as the window paints it.
 struct Outline {
-  Side side = Side::Own;
-  int dotsInside = 0;          // dots of either side inside the region
-  std::vector<Node> vertices;  // polygon through the ring, in painting order
+  Side Capturer = Side::Own;
+  int DotsInside = 0;          // dots of either side inside the region
+  std::vector<Node> Vertices;  // polygon through the ring, in painting order
 };
 
 // Told of each capture right after the Board has changed, in scan order: the

@@ -7,7 +7,7 @@ namespace solvar::engine {
 
 namespace {
 
-bool Touches(Node a, Node b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
+bool Touches(Node a, Node b) { return std::abs(a.X - b.X) <= 1 && std::abs(a.Y - b.Y) <= 1; }
 
 void ChainVertices(std::vector<Node>& vertices) {
   const int n = static_cast<int>(vertices.size());

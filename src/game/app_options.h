@@ -9,12 +9,12 @@
 namespace solvar::game {
 
 struct AppOptions {
-  std::optional<std::uint64_t> seed;  // --seed N: every random draw repeatable
-  std::uint16_t port = 3333;          // --port N
-  int joinTimeoutMs = 30000;          // a join that hears no start is given up
-  QString recordsFile = QStringLiteral("winner.txt");
-  QString positionFile = QStringLiteral("123.txt");
-  QString helpFile = QStringLiteral("help.hlp");
+  std::optional<std::uint64_t> Seed;  // --seed N: every random draw repeatable
+  std::uint16_t Port = 3333;          // --port N
+  int JoinTimeoutMs = 30000;          // a join that hears no start is given up
+  QString RecordsFile = QStringLiteral("winner.txt");
+  QString PositionFile = QStringLiteral("123.txt");
+  QString HelpFile = QStringLiteral("help.hlp");
 };
 
 }  // namespace solvar::game

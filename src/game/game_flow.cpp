@@ -25,17 +25,17 @@ namespace {
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString SelectionText(engine::Node node) {
-  if (node.x == -1) return QStringLiteral("Точка не выбрана");
-  return QStringLiteral("Выбранная точка:%1 %2").arg(node.x).arg(node.y);
+  if (node.X == -1) return QStringLiteral("Точка не выбрана");
+  return QStringLiteral("Выбранная точка:%1 %2").arg(node.X).arg(node.Y);
 }
 
 QString ResultText(const match::GameResult& result) {
-  switch (result.winner) {
+  switch (result.Outcome) {
     case match::Winner::Own:
-      return QStringLiteral("Вы победили!!!\nВы окружили ") + QString::number(result.own) +
+      return QStringLiteral("Вы победили!!!\nВы окружили ") + QString::number(result.Own) +
              QStringLiteral(" точек противника.");
     case match::Winner::Rival:
-      return QStringLiteral("Вы проиграли!!!\nС раздницей ") + QString::number(result.rival - result.own) +
+      return QStringLiteral("Вы проиграли!!!\nС раздницей ") + QString::number(result.Rival - result.Own) +
              QStringLiteral(" точек.");
     case match::Winner::Draw: break;
   }
@@ -75,8 +75,8 @@ void TForm1::BitBtn2Click() { m_match->End(); }
 void TForm1::GamePoleMouseMove(int x, int y) {
   const engine::Node under = render::NodeUnderMouse(m_match->Board(), x, y);
   render::MovePreview(*m_canvas, m_settings.Colors, m_match->Board(), m_selectedNode, under);
-  m_selectedNode.x = under.x;
-  if (under.x != -1) m_selectedNode = under;
+  m_selectedNode.X = under.X;
+  if (under.X != -1) m_selectedNode = under;
   m_selectionPanel->setText(SelectionText(m_selectedNode));
   m_gamePole->update();
 }
@@ -98,10 +98,9 @@ void TForm1::GamePoleClick() {
   m_match->PlayLocal(node);
 }
 
+// The counts shown are those from before the refresh's own capture scans.
 void TForm1::BitBtn4Click() {
-  m_match->Count();
-  m_match->Scan(engine::Side::Own);
-  m_match->Scan(engine::Side::Rival);
+  m_match->Refresh();
   m_painter->AllDots();
 }
 
@@ -115,7 +114,7 @@ void TForm1::N5Click() {
   m_form6->exec();
 }
 
-void TForm1::N22Click() { OpenHelpTopic(m_desktop, m_prompts, m_options.helpFile, 1); }
+void TForm1::N22Click() { OpenHelpTopic(m_desktop, m_prompts, m_options.HelpFile, 1); }
 
 // A game starts: the window is laid out for the field, the field is shown
 // empty, one pixel larger each way in a network game.

@@ -6,24 +6,14 @@
 
 #include "game/field_view.h"
 #include "game/main_window.h"
+#include "match/diagnostics.h"
 #include "records/position_file.h"
 #include "render/field_painter.h"
 
 namespace solvar::game {
 
-namespace {
-
-using engine::Node;
-
-void PutDots(engine::Board& board, engine::CellState code, std::initializer_list<Node> nodes) {
-  for (const Node node : nodes) board.Set(node, code);
-}
-
-}  // namespace
-
 void TForm1::Button1Click() {
-  m_match->Frame();
-  m_match->Scan(engine::Side::Own);
+  match::PrepareSelfPlay(*m_match);
   m_timer1->start();
 }
 
@@ -36,11 +26,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Button2Click() {
   m_gamePole->show();
-  PutDots(m_match->Board(), engine::csOwn,
-          {{1, 4}, {1, 5}, {2, 2}, {2, 3}, {6, 4}, {7, 4}, {8, 2}, {8, 3}, {9, 4}, {10, 4}});
-  m_match->ComputerMove(engine::Side::Rival);
-  m_match->Scan(engine::Side::Rival);
-  m_match->Scan(engine::Side::Own);
+  match::PlaySurroundCheck(*m_match);
 }
 
 void TForm1::Button3Click() {
@@ -49,18 +35,13 @@ void TForm1::Button3Click() {
   m_gamePole->update();
 }
 
-void TForm1::Button4Click() {
-  PutDots(m_match->Board(), engine::csOwn, {{1, 2}, {2, 1}, {3, 2}, {5, 1}, {4, 2}, {4, 3}, {6, 2}, {6, 3}});
-  PutDots(m_match->Board(), engine::csRival, {{2, 2}, {5, 2}, {5, 3}});
-  m_match->ComputerMove(engine::Side::Own);
-  m_match->Scan(engine::Side::Own);
-}
+void TForm1::Button4Click() { match::PlayCaptureCheck(*m_match); }
 
 void TForm1::BitBtn1Click() {
   m_canvas->Draw(0, 0, m_snapshot);
   m_gamePole->update();
 }
 
-void TForm1::Panel2Click() { records::LoadPosition(m_match->Board(), m_options.positionFile.toStdString()); }
+void TForm1::Panel2Click() { records::LoadPosition(m_match->Board(), m_options.PositionFile.toStdString()); }
 
 }  // namespace solvar::game

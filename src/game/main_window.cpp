@@ -107,7 +107,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       m_options(options),
       m_prompts(prompts),
       m_desktop(desktop),
-      m_random(options.seed ? engine::Random(*options.seed) : engine::Random()),
+      m_random(options.Seed ? engine::Random(*options.Seed) : engine::Random()),
       m_match(std::make_unique<match::Match>(static_cast<match::MatchObserver&>(*this), m_random, m_records)),
       m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight)) {
   setObjectName(QStringLiteral("TForm1"));
@@ -131,7 +131,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   CreateSockets();
   m_form3 = new dialogs::TForm3(this);
   m_form4 = new dialogs::TForm4(this);
-  match::NetworkOptions& network = m_settings.Network;
+  net::NetworkOptions& network = m_settings.Network;
   m_form5 = new dialogs::TForm5({&network.ShowRivalMessages, &network.ShowErrorMessages, &network.ShowSecondConnection}, this);
   m_form6 = new dialogs::TForm6(this);
   m_aboutFrm = new dialogs::TAboutFrm([this](const QString& address) { m_desktop.OpenAddress(address); }, this);
@@ -344,7 +344,7 @@ void TForm1::FormCreate() {
   m_snapshot = QImage(render::FieldPictureWidth, render::FieldPictureHeight, QImage::Format_RGB32);
   m_snapshot.fill(Qt::white);
   DrawLegendIcons();
-  Guarded([this] { records::LoadRecords(m_records, m_options.recordsFile.toStdString()); });
+  Guarded([this] { records::LoadRecords(m_records, m_options.RecordsFile.toStdString()); });
 }
 
 void TForm1::FormClose() {
@@ -352,7 +352,7 @@ void TForm1::FormClose() {
   if (m_match->IsNetwork() && m_peerLink->IsHost()) m_remote->SayGoodbye();
   m_clientSocket1->Deactivate();
   m_serverSocket1->Deactivate();
-  Guarded([this] { records::SaveRecords(m_records, m_options.recordsFile.toStdString()); });
+  Guarded([this] { records::SaveRecords(m_records, m_options.RecordsFile.toStdString()); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

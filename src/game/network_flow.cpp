@@ -36,7 +36,7 @@ void TForm1::CreateSockets() {
     if (m_match->IsNetwork()) Guarded([this] { ClientSocket1Error(); });
   });
   m_form2 = new dialogs::TForm2(&net::LocalIPv4Address, this);
-  m_form2->SetPort(m_options.port);
+  m_form2->SetPort(m_options.Port);
   m_form2->onCancel = [this] { m_serverSocket1->Deactivate(); };
   m_joinTimer = new QTimer(this);
   m_joinTimer->setSingleShot(true);
@@ -45,8 +45,8 @@ void TForm1::CreateSockets() {
 
 void TForm1::N16Click() {
   QString error;
-  if (!m_serverSocket1->Activate(m_options.port, &error)) {
-    m_prompts.Error(QStringLiteral("Не удалось открыть порт %1: %2").arg(m_options.port).arg(error));
+  if (!m_serverSocket1->Activate(m_options.Port, &error)) {
+    m_prompts.Error(QStringLiteral("Не удалось открыть порт %1: %2").arg(m_options.Port).arg(error));
     return;
   }
   Log(QStringLiteral("INFORM->> Сервер запущен..."));
@@ -62,9 +62,9 @@ void TForm1::N17Click() {
     return;
   }
   m_peerLink->Join();
-  m_clientSocket1->Activate(*address, m_options.port);
+  m_clientSocket1->Activate(*address, m_options.Port);
   Log(QStringLiteral("INFORM->> Соединение..."));
-  m_joinTimer->start(m_options.joinTimeoutMs);
+  m_joinTimer->start(m_options.JoinTimeoutMs);
 }
 
 // A host that took the connection but never started the game: the join is

@@ -9,7 +9,7 @@ namespace solvar::game {
 
 struct Settings {
   render::FieldColors Colors;
-  match::NetworkOptions Network;
+  net::NetworkOptions Network;
 };
 
 }  // namespace solvar::game

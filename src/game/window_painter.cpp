@@ -12,7 +12,7 @@ void WindowPainter::Dot(engine::Node node, engine::Side side) {
 }
 
 void WindowPainter::Capture(const engine::Outline& outline) {
-  render::DrawOutline(m_canvas, m_colors, outline.vertices, outline.side);
+  render::DrawOutline(m_canvas, m_colors, outline.Vertices, outline.Capturer);
   AllDots();
 }
 

@@ -6,9 +6,9 @@ namespace solvar::match {
 enum class Winner { Own, Rival, Draw };
 
 struct GameResult {
-  int own = 0;    // side-2 dots captured by side 1
-  int rival = 0;  // side-1 dots captured by side 2
-  Winner winner = Winner::Draw;
+  int Own = 0;    // side-2 dots captured by side 1
+  int Rival = 0;  // side-1 dots captured by side 2
+  Winner Outcome = Winner::Draw;
   friend bool operator==(const GameResult&, const GameResult&) = default;
 };
 

@@ -16,7 +16,7 @@ using engine::Side;
 constexpr std::string_view DefaultWinnerName = "Студент";
 
 std::string MoveLine(std::string_view prefix, Node node) {
-  return std::string(prefix) + std::to_string(node.x) + " - " + std::to_string(node.y);
+  return std::string(prefix) + std::to_string(node.X) + " - " + std::to_string(node.Y);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ void Match::Begin(Player& opponent, bool network) {
 }
 
 bool Match::IsFreeNode(Node node) const {
-  return node.x != -1 && engine::Board::Holds(node.x, node.y) && m_board.At(node) == engine::csFree;
+  return node.X != -1 && engine::Board::Holds(node.X, node.Y) && m_board.At(node) == engine::csFree;
 }
 
 LocalMove Match::PlayLocal(Node node) {
@@ -92,7 +92,7 @@ LocalMove Match::PlayLocal(Node node) {
 
 bool Match::PlayComputerAnswer(Node node) {
   const Step step(*this);
-  if (!m_inProgress || m_turn != Turn::Opponent || !IsFreeNode(node) || !m_board.IsPlayable(node.x, node.y)) {
+  if (!m_inProgress || m_turn != Turn::Opponent || !IsFreeNode(node) || !m_board.IsPlayable(node.X, node.Y)) {
     return false;
   }
   ApplyComputerMove(Side::Rival, node);
@@ -102,7 +102,7 @@ bool Match::PlayComputerAnswer(Node node) {
 
 bool Match::PlayPeerMove(Node node) {
   const Step step(*this);
-  if (!m_network || m_turn != Turn::Opponent || !m_board.IsPlayable(node.x, node.y) ||
+  if (!m_network || m_turn != Turn::Opponent || !m_board.IsPlayable(node.X, node.Y) ||
       m_board.At(node) != engine::csFree) {
     return false;
   }
@@ -123,7 +123,7 @@ void Match::CloseMove(Side mover) {
     FinishGame();
     return;
   }
-  PlayerOf(engine::Opponent(mover)).OnOpponentMoved(m_moves.back().node);
+  PlayerOf(engine::Opponent(mover)).OnOpponentMoved(m_moves.back().Dot);
   GiveTurn(engine::Opponent(mover));
 }
 
@@ -153,9 +153,9 @@ void Match::ShowResult() {
   const GameResult result = Judge(m_counts.OwnScore, m_counts.RivalScore);
   if (m_network) m_opponent->OnResult(result);
   m_observer.OnResult(result);
-  if (result.winner != Winner::Own) return;
+  if (result.Outcome != Winner::Own) return;
   const std::string name = AskWinnerName();
-  m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name), result.own});
+  m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name), result.Own});
   m_observer.OnRecordEntered();
 }
 
@@ -228,14 +228,21 @@ int Match::Scan(Side side) {
 // capturing side, except in a network game.
 void Match::OnCapture(const engine::Outline& outline) {
   m_observer.OnCapture(outline);
-  if (outline.dotsInside == 0 || m_network) return;
-  Log(std::string(RemarkPrefix) + std::string(PickCaptureRemark(outline.side, m_random)));
+  if (outline.DotsInside == 0 || m_network) return;
+  Log(std::string(RemarkPrefix) + std::string(PickCaptureRemark(outline.Capturer, m_random)));
 }
 
 bool Match::Count() {
   m_counts = engine::CountCells(m_board);
   m_observer.OnScoresChanged(m_counts);
   return engine::IsGameOver(m_counts);
+}
+
+void Match::Refresh() {
+  const Step step(*this);
+  Count();
+  Scan(Side::Own);
+  Scan(Side::Rival);
 }
 
 int Match::SelfPlay(Side& mover, int maxMoves) {

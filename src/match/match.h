@@ -24,8 +24,8 @@
 namespace solvar::match {
 
 struct PlayedMove {
-  engine::Side side = engine::Side::Own;
-  engine::Node node;
+  engine::Side Mover = engine::Side::Own;
+  engine::Node Dot;
   friend bool operator==(const PlayedMove&, const PlayedMove&) = default;
 };
 
@@ -96,6 +96,8 @@ class Match : private engine::CaptureObserver {
   int Scan(engine::Side side);
   // Counts the Board and reports the counts; true when no free node is left.
   bool Count();
+  // "Обновить": counts, then a capture scan for side 1 and one for side 2.
+  void Refresh();
   // The standard computer for both sides in turn, from `mover` on, until the
   // game is over, no move is left or maxMoves were played. Returns the moves
   // played; `mover` is then the side to move next.

@@ -18,7 +18,7 @@ std::string Pair(std::string_view prefix, int first, int second) {
 
 }  // namespace
 
-RemotePlayer::RemotePlayer(Match& match, net::PeerChannel& channel, const NetworkOptions& options)
+RemotePlayer::RemotePlayer(Match& match, net::PeerChannel& channel, const net::NetworkOptions& options)
     : m_match(match), m_channel(channel), m_options(options) {}
 
 void RemotePlayer::StartAsHost() {
@@ -33,15 +33,14 @@ void RemotePlayer::StartAsHost() {
 
 void RemotePlayer::Receive(std::string_view message) {
   const net::Role role = m_channel.IsHost() ? net::Role::Host : net::Role::Client;
-  const net::PeerMessage peer = net::ReadPeerMessage(
-      role, message, net::PeerOptions{m_options.ShowRivalMessages, m_options.ShowErrorMessages});
-  switch (peer.request) {
+  const net::PeerMessage peer = net::ReadPeerMessage(role, message, m_options);
+  switch (peer.Request) {
     case net::PeerRequest::StartWaiting:
     case net::PeerRequest::StartMoving: OnStart(peer); break;
-    case net::PeerRequest::Move: OnMove(peer.pair); break;
-    case net::PeerRequest::Chat: OnChat(peer.text); break;
-    case net::PeerRequest::Refusal: OnRefusal(peer.text); break;
-    case net::PeerRequest::Disconnect: OnDisconnect(peer.text); break;
+    case net::PeerRequest::Move: OnMove(peer.Numbers); break;
+    case net::PeerRequest::Chat: OnChat(peer.Text); break;
+    case net::PeerRequest::Refusal: OnRefusal(peer.Text); break;
+    case net::PeerRequest::Disconnect: OnDisconnect(peer.Text); break;
     case net::PeerRequest::GameOver: OnGameOver(); break;
     case net::PeerRequest::Unknown: OnUnknown(); break;
     case net::PeerRequest::Nothing: break;
@@ -51,20 +50,20 @@ void RemotePlayer::Receive(std::string_view message) {
 // The client adopts the host's field size. A size once a game is on the
 // field would repaint it empty under the dots that stay on the Board.
 void RemotePlayer::OnStart(const net::PeerMessage& start) {
-  if (!net::IsAcceptableSize(start.pair) || m_match.InProgress()) {
-    m_match.Log(Pair("ERROR->> Получен недопустимый размер поля: ", start.pair.first, start.pair.second));
+  if (!net::IsAcceptableSize(start.Numbers) || m_match.InProgress()) {
+    m_match.Log(Pair("ERROR->> Получен недопустимый размер поля: ", start.Numbers.First, start.Numbers.Second));
     return;
   }
-  const bool hostFirst = start.request == net::PeerRequest::StartWaiting;
+  const bool hostFirst = start.Request == net::PeerRequest::StartWaiting;
   m_match.Log(hostFirst ? "INFORM->> Ваш соперник ходит первый! Ждите..." : "INFORM->> Вы ходите первый! Ходите...");
-  m_match.Board().SetFieldSize(start.pair.first, start.pair.second);
+  m_match.Board().SetFieldSize(start.Numbers.First, start.Numbers.Second);
   m_match.StartNetwork(*this, hostFirst ? Side::Rival : Side::Own);
 }
 
 // A move out of turn is as unacceptable as one off the field or on a taken node.
 void RemotePlayer::OnMove(net::Pair node) {
-  if (!m_match.PlayPeerMove(Node{node.first, node.second})) {
-    m_match.Log(Pair("ERROR->> Получен недопустимый ход: ", node.first, node.second));
+  if (!m_match.PlayPeerMove(Node{node.First, node.Second})) {
+    m_match.Log(Pair("ERROR->> Получен недопустимый ход: ", node.First, node.Second));
   }
 }
 
@@ -98,10 +97,10 @@ void RemotePlayer::SendChat(std::string_view utf8Text) {
 
 void RemotePlayer::SayGoodbye() { m_channel.Send(net::DisconnectMessage()); }
 
-void RemotePlayer::OnOpponentMoved(Node node) { m_channel.Send(net::MoveMessage(node.x, node.y)); }
+void RemotePlayer::OnOpponentMoved(Node node) { m_channel.Send(net::MoveMessage(node.X, node.Y)); }
 
 void RemotePlayer::OnResult(const GameResult& result) {
-  m_channel.Send(net::ResultMessage(result.own, result.rival));
+  m_channel.Send(net::ResultMessage(result.Own, result.Rival));
 }
 
 // The host says goodbye and stops its server; the client closes its

@@ -14,16 +14,9 @@
 
 namespace solvar::match {
 
-// The display options of network play; every run starts with all on.
-struct NetworkOptions {
-  bool ShowRivalMessages = true;     // "Отображать сообщения соперника"
-  bool ShowErrorMessages = true;     // "Отображать сообщения об ошибках"
-  bool ShowSecondConnection = true;  // "Отображать сообщении об 2 подключении" (affects nothing)
-};
-
 class RemotePlayer : public Player {
  public:
-  RemotePlayer(Match& match, net::PeerChannel& channel, const NetworkOptions& options);
+  RemotePlayer(Match& match, net::PeerChannel& channel, const net::NetworkOptions& options);
 
   // The host has accepted its opponent's connection: it draws who moves
   // first, tells the client and starts the game.
@@ -54,7 +47,7 @@ class RemotePlayer : public Player {
 
   Match& m_match;
   net::PeerChannel& m_channel;
-  const NetworkOptions& m_options;
+  const net::NetworkOptions& m_options;
 };
 
 }  // namespace solvar::match

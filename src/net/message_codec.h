@@ -26,8 +26,8 @@ inline constexpr std::string_view DisconnectText = "Разрыв связи...";
 inline constexpr std::string_view RefusalText = "Сервер временно недоступен, либе не в зоне действия Инретнета";
 
 struct Pair {
-  int first = 0;
-  int second = 0;
+  int First = 0;
+  int Second = 0;
 };
 
 bool StartsWithTag(std::string_view message, std::string_view tag);

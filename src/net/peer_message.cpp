@@ -27,15 +27,15 @@ PeerMessage ReadOnHost(std::string_view message) {
   return PeerMessage{};
 }
 
-PeerMessage ReadOnClient(std::string_view message, const PeerOptions& options) {
+PeerMessage ReadOnClient(std::string_view message, const NetworkOptions& options) {
   if (StartsWithTag(message, TagMe)) return WithPair(PeerRequest::StartWaiting, message);
   if (StartsWithTag(message, TagYo)) return WithPair(PeerRequest::StartMoving, message);
   if (StartsWithTag(message, TagEr)) {
-    return options.showErrorMessages ? WithText(PeerRequest::Refusal, message) : PeerMessage{};
+    return options.ShowErrorMessages ? WithText(PeerRequest::Refusal, message) : PeerMessage{};
   }
   if (StartsWithTag(message, TagDs)) return WithText(PeerRequest::Disconnect, message);
   if (StartsWithTag(message, TagMs)) {
-    return options.showRivalMessages ? WithText(PeerRequest::Chat, message) : PeerMessage{};
+    return options.ShowRivalMessages ? WithText(PeerRequest::Chat, message) : PeerMessage{};
   }
   if (IsResultNotice(message)) return PeerMessage{PeerRequest::GameOver, {}, {}};
   if (StartsWithTag(message, TagPo)) return WithPair(PeerRequest::Move, message);
@@ -44,14 +44,14 @@ PeerMessage ReadOnClient(std::string_view message, const PeerOptions& options) {
 
 }  // namespace
 
-PeerMessage ReadPeerMessage(Role role, std::string_view message, const PeerOptions& options) {
+PeerMessage ReadPeerMessage(Role role, std::string_view message, const NetworkOptions& options) {
   return role == Role::Host ? ReadOnHost(message) : ReadOnClient(message, options);
 }
 
 bool IsAcceptableMove(const engine::Board& board, bool networkGame, engine::Node node) {
-  return networkGame && board.IsPlayable(node.x, node.y) && board.At(node) == engine::csFree;
+  return networkGame && board.IsPlayable(node.X, node.Y) && board.At(node) == engine::csFree;
 }
 
-bool IsAcceptableSize(Pair size) { return engine::IsAllowedFieldSize(size.first, size.second); }
+bool IsAcceptableSize(Pair size) { return engine::IsAllowedFieldSize(size.First, size.Second); }
 
 }  // namespace solvar::net

@@ -25,19 +25,21 @@ enum class PeerRequest {
   Nothing,       // dropped without a trace
 };
 
-struct PeerOptions {
-  bool showRivalMessages = true;  // the client's "MS"
-  bool showErrorMessages = true;  // the client's "ER"
+// The display options of network play; every run starts with all on.
+struct NetworkOptions {
+  bool ShowRivalMessages = true;     // "Отображать сообщения соперника": the client's "MS"
+  bool ShowErrorMessages = true;     // "Отображать сообщения об ошибках": the client's "ER", the host's notice
+  bool ShowSecondConnection = true;  // "Отображать сообщении об 2 подключении" (affects nothing)
 };
 
 struct PeerMessage {
-  PeerRequest request = PeerRequest::Nothing;
-  Pair pair;         // the size or the move
-  std::string text;  // the payload of "MS", "ER", "DS", in Windows-1251
+  PeerRequest Request = PeerRequest::Nothing;
+  Pair Numbers;      // the size or the move
+  std::string Text;  // the payload of "MS", "ER", "DS", in Windows-1251
 };
 
 // Reads one message. A pair that does not convert raises ConversionError.
-PeerMessage ReadPeerMessage(Role role, std::string_view message, const PeerOptions& options);
+PeerMessage ReadPeerMessage(Role role, std::string_view message, const NetworkOptions& options);
 
 // A move from the peer is taken only during a network game, on a free
 // playable node; a size only within 15..45 by 15..35.

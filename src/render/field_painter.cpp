@@ -7,12 +7,12 @@ namespace solvar::render {
 namespace {
 
 struct DotBox {
-  int left, top, right, bottom;
+  int Left, Top, Right, Bottom;
 };
 
 DotBox DotBoxAt(engine::Node node) {
-  const double cx = node.x * CellSize;
-  const double cy = node.y * CellSize;
+  const double cx = node.X * CellSize;
+  const double cy = node.Y * CellSize;
   return DotBox{RoundEven(cx - DotRadius), RoundEven(cy - DotRadius), RoundEven(cx + DotRadius),
                 RoundEven(cy + DotRadius)};
 }
@@ -21,20 +21,20 @@ void PaintDot(FieldCanvas& canvas, engine::Node node, Color color) {
   canvas.SetPen(DotOutline);
   canvas.SetBrush(color);
   const DotBox box = DotBoxAt(node);
-  canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+  canvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
 }
 
 void PaintStroke(FieldCanvas& canvas, engine::Node node) {
   const DotBox box = DotBoxAt(node);
-  canvas.Line(box.left, box.top, box.right, box.bottom);
+  canvas.Line(box.Left, box.Top, box.Right, box.Bottom);
 }
 
 // Repaints the two grid strokes through a node after its preview is erased.
 void RepairGrid(FieldCanvas& canvas, engine::Node node) {
-  const int px = node.x * CellSize;
-  const int py = node.y * CellSize;
-  canvas.Line(RoundEven((node.x - 0.4) * CellSize), py, RoundEven((node.x + 0.4) * CellSize), py);
-  canvas.Line(px, RoundEven((node.y - 0.4) * CellSize), px, RoundEven((node.y + 0.4) * CellSize));
+  const int px = node.X * CellSize;
+  const int py = node.Y * CellSize;
+  canvas.Line(RoundEven((node.X - 0.4) * CellSize), py, RoundEven((node.X + 0.4) * CellSize), py);
+  canvas.Line(px, RoundEven((node.Y - 0.4) * CellSize), px, RoundEven((node.Y + 0.4) * CellSize));
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ void DrawOutline(FieldCanvas& canvas, const FieldColors& colors, const std::vect
   canvas.SetPen(color);
   std::vector<QPoint> points;
   points.reserve(vertices.size());
-  for (const engine::Node v : vertices) points.emplace_back(v.x * CellSize, v.y * CellSize);
+  for (const engine::Node v : vertices) points.emplace_back(v.X * CellSize, v.Y * CellSize);
   canvas.Polygon(points);
 }
 
@@ -111,20 +111,20 @@ engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY) 
 
 void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board, engine::Node from,
                  engine::Node to) {
-  if (from.x != -1 && engine::Board::Holds(from.x, from.y) && board.At(from) == engine::csFree) {
+  if (from.X != -1 && engine::Board::Holds(from.X, from.Y) && board.At(from) == engine::csFree) {
     canvas.SetPen(colors.BackColor);
     canvas.SetBrush(colors.BackColor);
     const DotBox box = DotBoxAt(from);
-    canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+    canvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
     canvas.SetPen(colors.GridColor);
     RepairGrid(canvas, from);
   }
-  if (to.x != -1) DrawDot(canvas, colors, to, true);
+  if (to.X != -1) DrawDot(canvas, colors, to, true);
 }
 
 QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight) {
-  return QPoint(RoundEven(CellSize * node.x - markerWidth / 2.0),
-                RoundEven(CellSize * node.y - markerHeight / 2.0));
+  return QPoint(RoundEven(CellSize * node.X - markerWidth / 2.0),
+                RoundEven(CellSize * node.Y - markerHeight / 2.0));
 }
 
 }  // namespace solvar::render

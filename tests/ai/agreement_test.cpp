@@ -51,8 +51,8 @@ void ExpectSameCaptures(const Board& position, Side side) {
   ScanCaptures(fastBoard, side, observer);
   ASSERT_EQ(observer.outlines.size(), literal.size());
   for (std::size_t i = 0; i < literal.size(); ++i) {
-    ASSERT_EQ(observer.outlines[i].dotsInside, literal[i].dotsInside);
-    ASSERT_EQ(observer.outlines[i].vertices, literal[i].vertices);
+    ASSERT_EQ(observer.outlines[i].DotsInside, literal[i].DotsInside);
+    ASSERT_EQ(observer.outlines[i].Vertices, literal[i].Vertices);
   }
   for (int x = 0; x < engine::BoardColumns; ++x)
     for (int y = 0; y < engine::BoardRows; ++y) ASSERT_EQ(fastBoard.At(x, y), literalBoard.At(x, y));

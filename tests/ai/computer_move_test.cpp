@@ -68,7 +68,7 @@ TEST_F(ComputerChoiceTest, AttackOfLevelElevenIsIgnoredAndLevelTenIsPlayed) {
 TEST_F(ComputerChoiceTest, OpeningMoveIsARandomFreeNodeReplayedBySeed) {
   const auto first = Choose();
   ASSERT_TRUE(first.has_value());
-  EXPECT_TRUE(board.IsPlayable(first->x, first->y));
+  EXPECT_TRUE(board.IsPlayable(first->X, first->Y));
   engine::Random sameSeed{5};
   EXPECT_EQ(ChooseComputerNode(FramedBoard(), Side::Rival, ChoiceContext{sameSeed, {}, workspace}), first);
 }
@@ -85,7 +85,7 @@ TEST_F(ComputerChoiceTest, LastDotFromALargerFieldLeadsToAPlayableNode) {
   lastPlayerMove = {40, 30};
   const auto node = Choose();
   ASSERT_TRUE(node.has_value());
-  EXPECT_TRUE(board.IsPlayable(node->x, node->y));
+  EXPECT_TRUE(board.IsPlayable(node->X, node->Y));
 }
 
 TEST_F(ComputerChoiceTest, NeverChoosesATakenNodeWhenTheThreatNodeIsNotFree) {

@@ -21,15 +21,15 @@ void ExpectFramedAndEmpty(const Board& board) {
 }
 
 TEST(Board, EveryAllowedSizeIsFramedAndCounted) {
-  struct Case { int w, h, free; };
+  struct Case { int W, H, Free; };
   for (const Case c : {Case{31, 31, 900}, Case{45, 35, 1496}, Case{15, 15, 196}, Case{45, 15, 616}}) {
-    const Board board = FramedBoard(c.w, c.h);
+    const Board board = FramedBoard(c.W, c.H);
     ExpectFramedAndEmpty(board);
     const CellCounts counts = CountCells(board);
     EXPECT_EQ(counts.OwnScore, 0);
     EXPECT_EQ(counts.RivalScore, 0);
-    EXPECT_EQ(counts.FreeCount, c.free);
-    EXPECT_EQ(board.PlayableCount(), c.free);
+    EXPECT_EQ(counts.FreeCount, c.Free);
+    EXPECT_EQ(board.PlayableCount(), c.Free);
   }
 }
 

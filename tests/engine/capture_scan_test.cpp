@@ -25,8 +25,8 @@ TEST_F(CaptureScanTest, DiagonalRingCapturesTheDotInside) {
   EXPECT_EQ(Scan(Side::Own), 1);
   EXPECT_EQ(board.At(5, 5), csRivalCaptured);
   ASSERT_EQ(observer.outlines.size(), 1u);
-  EXPECT_EQ(observer.outlines[0].side, Side::Own);
-  EXPECT_EQ(observer.outlines[0].dotsInside, 1);
+  EXPECT_EQ(observer.outlines[0].Capturer, Side::Own);
+  EXPECT_EQ(observer.outlines[0].DotsInside, 1);
   EXPECT_EQ(CountCells(board).OwnScore, 1);
 }
 
@@ -35,7 +35,7 @@ TEST_F(CaptureScanTest, EmptyRegionBecomesArea) {
   EXPECT_EQ(Scan(Side::Own), 1);
   EXPECT_EQ(board.At(5, 5), csOwnArea);
   ASSERT_EQ(observer.outlines.size(), 1u);
-  EXPECT_EQ(observer.outlines[0].dotsInside, 0);
+  EXPECT_EQ(observer.outlines[0].DotsInside, 0);
   EXPECT_EQ(CountCells(board).FreeCount, 900 - 5);
 }
 
@@ -59,7 +59,7 @@ TEST_F(CaptureScanTest, TwoCellRegionIsOneCapture) {
   EXPECT_EQ(board.At(5, 5), csRivalCaptured);
   EXPECT_EQ(board.At(6, 5), csRivalCaptured);
   EXPECT_EQ(observer.outlines.size(), 1u);
-  EXPECT_EQ(observer.outlines[0].dotsInside, 2);
+  EXPECT_EQ(observer.outlines[0].DotsInside, 2);
 }
 
 TEST_F(CaptureScanTest, OwnDotInsideOwnRingStaysLive) {
@@ -73,7 +73,7 @@ TEST_F(CaptureScanTest, OwnDotInsideOwnRingStaysLive) {
   EXPECT_EQ(board.At(4, 4), csRivalCaptured);
   EXPECT_EQ(CountCells(board).OwnScore, 8);
   // The lone dot inside has region cells on all four sides: no vertex there.
-  const auto& vertices = observer.outlines[0].vertices;
+  const auto& vertices = observer.outlines[0].Vertices;
   EXPECT_EQ(std::count(vertices.begin(), vertices.end(), Node{5, 5}), 0);
   EXPECT_EQ(vertices.size(), 12u);
 }
@@ -121,9 +121,9 @@ TEST_F(CaptureScanTest, TwoEnclosuresAreTakenInScanOrder) {
   Put(board, csRival, {{2, 20}, {3, 19}, {3, 21}, {4, 20}});
   EXPECT_EQ(Scan(Side::Rival), 2);
   ASSERT_EQ(observer.outlines.size(), 2u);
-  EXPECT_EQ(observer.outlines[0].vertices.front(), (Node{4, 20}));
-  EXPECT_EQ(observer.outlines[1].vertices.front(), (Node{11, 10}));
-  EXPECT_EQ(observer.outlines[0].side, Side::Rival);
+  EXPECT_EQ(observer.outlines[0].Vertices.front(), (Node{4, 20}));
+  EXPECT_EQ(observer.outlines[1].Vertices.front(), (Node{11, 10}));
+  EXPECT_EQ(observer.outlines[0].Capturer, Side::Rival);
   EXPECT_EQ(CountCells(board).RivalScore, 2);
 }
 

@@ -14,7 +14,7 @@ Vertices OutlineOfScan(Board& board, Side side) {
   test::RecordingObserver observer;
   ScanCaptures(board, side, observer);
   EXPECT_EQ(observer.outlines.size(), 1u);
-  return observer.outlines.empty() ? Vertices{} : observer.outlines[0].vertices;
+  return observer.outlines.empty() ? Vertices{} : observer.outlines[0].Vertices;
 }
 
 TEST(Outline, SingleNodeDiamondIsChainedAroundTheNode) {

@@ -29,10 +29,10 @@ inline std::uint64_t SeedWherePlayerStarts(bool playerStarts) {
 class GameWindow {
  public:
   explicit GameWindow(std::uint64_t seed = SeedWherePlayerStarts(true)) {
-    options.seed = seed;
-    options.recordsFile = QString::fromStdString(dir.File("winner.txt"));
-    options.positionFile = QString::fromStdString(dir.File("123.txt"));
-    options.helpFile = QString::fromStdString(dir.File("help.hlp"));
+    options.Seed = seed;
+    options.RecordsFile = QString::fromStdString(dir.File("winner.txt"));
+    options.PositionFile = QString::fromStdString(dir.File("123.txt"));
+    options.HelpFile = QString::fromStdString(dir.File("help.hlp"));
   }
   game::TForm1& Open() {
     window = std::make_unique<game::TForm1>(options, prompts, desktop);
@@ -50,7 +50,7 @@ class GameWindow {
   QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
   QStringList LogLines() const { return Find<QPlainTextEdit>("Memo3")->toPlainText().split(QLatin1Char('\n')); }
 
-  void MoveTo(engine::Node node) { MoveToPixel(QPoint(12 * node.x, 12 * node.y)); }
+  void MoveTo(engine::Node node) { MoveToPixel(QPoint(12 * node.X, 12 * node.Y)); }
   void MoveToPixel(QPoint pixel) {
     QMouseEvent move(QEvent::MouseMove, pixel, Pole()->mapToGlobal(pixel), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(Pole(), &move);
@@ -61,7 +61,7 @@ class GameWindow {
   }
   // A click without moving the mouse first.
   void ClickHere(engine::Node node) {
-    const QPoint pixel(12 * node.x, 12 * node.y);
+    const QPoint pixel(12 * node.X, 12 * node.Y);
     QMouseEvent press(QEvent::MouseButtonPress, pixel, Pole()->mapToGlobal(pixel), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, pixel, Pole()->mapToGlobal(pixel), Qt::LeftButton,

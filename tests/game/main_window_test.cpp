@@ -144,8 +144,8 @@ class MainWindowTest : public QObject {
 
   void lossAndDrawAskNothing() {
     struct Case {
-      engine::CellState special, fill;
-      QString text;
+      engine::CellState Special, Fill;
+      QString Text;
     };
     for (const Case& c : {Case{engine::csOwnCaptured, engine::csRivalArea, QStringLiteral("Вы проиграли!!!\nС раздницей 1 точек.")},
                           Case{engine::csOwn, engine::csOwn, QStringLiteral("Ничья! Так получилось!")}}) {
@@ -153,9 +153,9 @@ class MainWindowTest : public QObject {
       w.Open();
       w->Game().Board().SetFieldSize(15, 15);
       w.Action("N2")->trigger();
-      FillAllButLast(w->Game().Board(), c.special, c.fill);
+      FillAllButLast(w->Game().Board(), c.Special, c.Fill);
       w.Click(Node{14, 14});
-      QCOMPARE(w.prompts.messages.last(), c.text);
+      QCOMPARE(w.prompts.messages.last(), c.Text);
       QVERIFY(w.prompts.inputs.isEmpty());
       QCOMPARE(w->Records().RecordCount(), 0);
       QVERIFY(!w->Game().InProgress());

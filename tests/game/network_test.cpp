@@ -103,7 +103,7 @@ class NetworkTest : public QObject {
   quint16 port = 0;
 
   void Prepare(GameWindow& w) {
-    w.options.port = port;
+    w.options.Port = port;
     w.Open();
   }
 
@@ -468,7 +468,7 @@ class NetworkTest : public QObject {
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, port));
     GameWindow client;
-    client.options.joinTimeoutMs = 200;
+    client.options.JoinTimeoutMs = 200;
     Prepare(client);
     Join(client);
     QTRY_VERIFY(server.hasPendingConnections());

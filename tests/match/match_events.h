@@ -11,7 +11,7 @@
 
 namespace solvar::test {
 
-inline std::string NodeText(engine::Node node) { return std::to_string(node.x) + "," + std::to_string(node.y); }
+inline std::string NodeText(engine::Node node) { return std::to_string(node.X) + "," + std::to_string(node.Y); }
 inline const char* SideText(engine::Side side) { return side == engine::Side::Own ? "own" : "rival"; }
 
 class MatchEvents : public match::MatchObserver {
@@ -23,7 +23,7 @@ class MatchEvents : public match::MatchObserver {
   }
   void OnMarkerMoved(engine::Node node) override { Add("marker " + NodeText(node)); }
   void OnCapture(const engine::Outline& outline) override {
-    Add(std::string("capture ") + SideText(outline.side) + " " + std::to_string(outline.dotsInside));
+    Add(std::string("capture ") + SideText(outline.Capturer) + " " + std::to_string(outline.DotsInside));
   }
   void OnLogLine(std::string_view line) override {
     lines.emplace_back(line);
@@ -38,7 +38,7 @@ class MatchEvents : public match::MatchObserver {
   }
   void OnResult(const match::GameResult& r) override {
     results.push_back(r);
-    Add("result " + std::to_string(r.own) + " " + std::to_string(r.rival));
+    Add("result " + std::to_string(r.Own) + " " + std::to_string(r.Rival));
   }
   std::optional<std::string> AskWinnerName(std::string_view initial) override {
     Add("ask " + std::string(initial));

@@ -73,12 +73,12 @@ class MatchComputerFirstTest : public MatchTest {
 TEST_F(MatchComputerFirstTest, ComputerOpensAndTheCountsShowItsMove) {
   game.StartAgainstComputer(computer);
   ASSERT_EQ(game.Moves().size(), 1u);
-  const Node opening = game.Moves()[0].node;
-  EXPECT_EQ(game.Moves()[0].side, Side::Rival);
+  const Node opening = game.Moves()[0].Dot;
+  EXPECT_EQ(game.Moves()[0].Mover, Side::Rival);
   const std::vector<std::string> expected{"log Новая игра началась!!!", "ended", "started", "first rival",
                                           "dot " + test::NodeText(opening) + " rival",
                                           "marker " + test::NodeText(opening),
-                                          "log Ход машины->> " + std::to_string(opening.x) + " - " + std::to_string(opening.y),
+                                          "log Ход машины->> " + std::to_string(opening.X) + " - " + std::to_string(opening.Y),
                                           "scores 0 0 899", "turn local"};
   EXPECT_EQ(events.events, expected);
 }
@@ -132,17 +132,17 @@ TEST_F(MatchTest, WinEndsTheGameOnceAsksTheNameUntilGivenAndEntersTheRecord) {
 
 TEST_F(MatchTest, LossAndDrawAskNothingAndRecordNothing) {
   struct Case {
-    engine::CellState special, fill;
-    Winner winner;
+    engine::CellState Special, Fill;
+    Winner Outcome;
   };
   for (const Case& c : {Case{engine::csOwnCaptured, engine::csRivalArea, Winner::Rival},
                         Case{csOwn, csOwn, Winner::Draw}}) {
     StartGame(15, 15);
-    FillAllButLast(game.Board(), c.special, c.fill);
+    FillAllButLast(game.Board(), c.Special, c.Fill);
     events.results.clear();
     game.PlayLocal(Node{14, 14});
     ASSERT_EQ(events.results.size(), 1u);
-    EXPECT_EQ(events.results[0].winner, c.winner);
+    EXPECT_EQ(events.results[0].Outcome, c.Outcome);
     EXPECT_EQ(events.Count("ask"), 0);
     EXPECT_EQ(records.RecordCount(), 0);
     EXPECT_FALSE(game.InProgress());
@@ -265,7 +265,7 @@ TEST_F(MatchTest, NewGameForgetsTheMovesButKeepsThePlayersLastDot) {
     ASSERT_LE(game.Moves().size(), 1u);
     // A computer that opens plays beside the player's last dot.
     if (!game.Moves().empty()) {
-      EXPECT_EQ(game.Moves()[0].node, (Node{6, 8}));
+      EXPECT_EQ(game.Moves()[0].Dot, (Node{6, 8}));
     }
   }
 }

@@ -53,7 +53,7 @@ class MatchRemotePlayerTest : public ::testing::Test {
   records::RecordsTable records;
   Match game{events, random, records};
   ScriptedChannel channel;
-  NetworkOptions options;
+  net::NetworkOptions options;
   RemotePlayer remote{game, channel, options};
 };
 

@@ -31,9 +31,9 @@ TEST(MessageCodec, EncodesEveryMessageTheProgramSends) {
 }
 
 TEST(MessageCodec, PairsConvertOrRaiseTheConversionError) {
-  EXPECT_EQ(ParsePair("12~7").first, 12);
-  EXPECT_EQ(ParsePair("12~7").second, 7);
-  EXPECT_EQ(ParsePair("-1~40").first, -1);
+  EXPECT_EQ(ParsePair("12~7").First, 12);
+  EXPECT_EQ(ParsePair("12~7").Second, 7);
+  EXPECT_EQ(ParsePair("-1~40").First, -1);
   EXPECT_THROW(ParsePair("127"), text::ConversionError);    // no "~": the first number is empty
   EXPECT_THROW(ParsePair("1~2~3"), text::ConversionError);  // the second is all after the first "~"
   EXPECT_THROW(ParsePair("1~2DS"), text::ConversionError);

@@ -7,8 +7,8 @@
 namespace solvar::net {
 namespace {
 
-PeerRequest Read(Role role, std::string_view message, PeerOptions options = {}) {
-  return ReadPeerMessage(role, message, options).request;
+PeerRequest Read(Role role, std::string_view message, NetworkOptions options = {}) {
+  return ReadPeerMessage(role, message, options).Request;
 }
 
 TEST(PeerMessage, EachRoleReadsItsOwnSetOfTags) {
@@ -23,14 +23,14 @@ TEST(PeerMessage, EachRoleReadsItsOwnSetOfTags) {
     EXPECT_EQ(Read(role, "WI"), PeerRequest::GameOver);
     EXPECT_EQ(Read(role, "DRDSbye"), PeerRequest::GameOver);
     EXPECT_EQ(Read(role, "DSbye"), PeerRequest::Disconnect);
-    EXPECT_EQ(ReadPeerMessage(role, "PO12~7", {}).pair.second, 7);
+    EXPECT_EQ(ReadPeerMessage(role, "PO12~7", {}).Numbers.Second, 7);
     EXPECT_THROW(ReadPeerMessage(role, "PO12~7MS", {}), text::ConversionError);
   }
-  EXPECT_EQ(ReadPeerMessage(Role::Host, "MShi", {}).text, "hi");
+  EXPECT_EQ(ReadPeerMessage(Role::Host, "MShi", {}).Text, "hi");
 }
 
 TEST(PeerMessage, ClientOptionsSilenceChatAndRefusals) {
-  const PeerOptions quiet{false, false};
+  const NetworkOptions quiet{false, false};
   EXPECT_EQ(Read(Role::Client, "MShi", quiet), PeerRequest::Nothing);
   EXPECT_EQ(Read(Role::Client, "ERbusy", quiet), PeerRequest::Nothing);
   EXPECT_EQ(Read(Role::Host, "MShi", quiet), PeerRequest::Chat);
@@ -43,7 +43,7 @@ TEST(PeerMessage, OnlyFreePlayableNodesAndAllowedSizesAreTaken) {
   EXPECT_TRUE(IsAcceptableMove(board, true, {19, 14}));
   EXPECT_FALSE(IsAcceptableMove(board, false, {3, 3}));
   for (const engine::Node node : {engine::Node{5, 5}, {0, 3}, {20, 3}, {3, 15}, {-1, 3}, {99, 99}}) {
-    EXPECT_FALSE(IsAcceptableMove(board, true, node)) << node.x << "," << node.y;
+    EXPECT_FALSE(IsAcceptableMove(board, true, node)) << node.X << "," << node.Y;
   }
   EXPECT_TRUE(IsAcceptableSize({15, 35}));
   EXPECT_FALSE(IsAcceptableSize({46, 20}));

@@ -18,8 +18,8 @@ class FieldPainterTest : public QObject {
   void Follow(FieldCanvas& canvas, const engine::Board& board, Node& selected, int x, int y) const {
     const Node under = NodeUnderMouse(board, x, y);
     MovePreview(canvas, colors, board, selected, under);
-    selected.x = under.x;
-    if (under.x != -1) selected = under;
+    selected.X = under.X;
+    if (under.X != -1) selected = under;
   }
   static QRgb Rgb(Color color) { return ToRgb(color) & 0xFFFFFF; }
 
@@ -73,11 +73,11 @@ class FieldPainterTest : public QObject {
     Follow(canvas, board, selected, 60, 60);
     board.Set(5, 5, engine::csOwn);
     Follow(canvas, board, selected, 60, 61);
-    QCOMPARE(selected.x, -1);
+    QCOMPARE(selected.X, -1);
     QCOMPARE(Px(canvas, 60, 60), Rgb(colors.OwnColor));
-    QCOMPARE(NodeUnderMouse(board, 6, 100).x, -1);  // column 0 is the frame
+    QCOMPARE(NodeUnderMouse(board, 6, 100).X, -1);  // column 0 is the frame
     QCOMPARE(NodeUnderMouse(board, 18, 30), (Node{2, 2}));  // 1.5 and 2.5 both round to 2
-    QCOMPARE(NodeUnderMouse(board, 12 * 31 + 7, 30).x, -1);  // right of the field
+    QCOMPARE(NodeUnderMouse(board, 12 * 31 + 7, 30).X, -1);  // right of the field
   }
 
   void outlineOfTheDiamondIsFilledInTheCapturersColour() {

@@ -35,7 +35,7 @@ struct CaptureFill {
     map(x, y) = mark;
     region.push_front({static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0});
     for (const Node d : kOrder) {
-      const int nx = x + d.x, ny = y + d.y;
+      const int nx = x + d.X, ny = y + d.Y;
       const int code = map(nx, ny);
       if (code == 1) {
         auto it = std::find_if(boundary.begin(), boundary.end(),
@@ -83,9 +83,9 @@ std::vector<LiteralCapture> LiteralScanCaptures(Board& board, Side side) {
 namespace {
 
 struct Cand {
-  int x, y;
-  std::int8_t weight;
-  int level;
+  int X, Y;
+  std::int8_t Weight;
+  int Level;
 };
 
 struct ThreatFill {
@@ -95,13 +95,13 @@ struct ThreatFill {
   std::list<Cand> region;
 
   bool Find(int x, int y) const {
-    return std::any_of(region.begin(), region.end(), [&](const Cand& c) { return c.x == x && c.y == y; });
+    return std::any_of(region.begin(), region.end(), [&](const Cand& c) { return c.X == x && c.Y == y; });
   }
 
   int Crowding(int x, int y) {
     int score = 0;
     for (const Node d : kOrder) {
-      const int code = map(x + d.x, y + d.y);
+      const int code = map(x + d.X, y + d.Y);
       if (code == 2 || code >= 4) ++score;
       else if (code == 1 || code == 3) --score;
     }
@@ -114,7 +114,7 @@ struct ThreatFill {
   bool Fill(int x, int y) {
     map(x, y) = mark;
     for (const Node d : kOrder) {
-      const int nx = x + d.x, ny = y + d.y;
+      const int nx = x + d.X, ny = y + d.Y;
       const int code = map(nx, ny);
       if (code == 0) {
         if (!Find(nx, ny)) {
@@ -159,32 +159,32 @@ ai::ThreatResult LiteralEvaluateThreat(const Board& board, Side encloser, bool* 
       if (!eval.Fill(x, y)) continue;
       for (Cand& p : eval.region)
         for (Cand& q : merged)
-          if (p.x == q.x && p.y == q.y && p.weight > 0 && q.weight > 0)
-            p.weight = q.weight = static_cast<std::int8_t>(p.weight + q.weight);
+          if (p.X == q.X && p.Y == q.Y && p.Weight > 0 && q.Weight > 0)
+            p.Weight = q.Weight = static_cast<std::int8_t>(p.Weight + q.Weight);
       const int level = std::min(eval.freeCount, 254);
-      for (Cand& p : eval.region) p.level = level;
+      for (Cand& p : eval.region) p.Level = level;
       for (const Cand& p : eval.region) merged.push_front(p);
       best = std::min(best, level);
       found = true;
     }
   if (!found) return ai::ThreatResult{};
-  Node taken{merged.front().x, merged.front().y};
+  Node taken{merged.front().X, merged.front().Y};
   int running = 0;
   bool qualified = false;
   for (const Cand& q : merged) {
-    if (q.level != best) continue;
-    if (q.weight > running) {
-      taken = {q.x, q.y};
-      running = q.weight;
+    if (q.Level != best) continue;
+    if (q.Weight > running) {
+      taken = {q.X, q.Y};
+      running = q.Weight;
       qualified = true;
-    } else if (q.weight == ai::PocketWeight && best == 1) {
-      taken = {q.x, q.y};
+    } else if (q.Weight == ai::PocketWeight && best == 1) {
+      taken = {q.X, q.Y};
       running = 0;
       qualified = true;
     }
   }
   if (anyQualified != nullptr) *anyQualified = qualified;
-  return ai::ThreatResult{best, taken.x, taken.y};
+  return ai::ThreatResult{best, taken.X, taken.Y};
 }
 
 }  // namespace solvar::test

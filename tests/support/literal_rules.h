@@ -14,8 +14,8 @@
 namespace solvar::test {
 
 struct LiteralCapture {
-  int dotsInside;
-  std::vector<engine::Node> vertices;
+  int DotsInside;
+  std::vector<engine::Node> Vertices;
 };
 
 // Captures on the board and returns what each capture painted, in order.

@@ -23,8 +23,8 @@ int main(int argc, char* argv[]) {
   std::vector<double> micros;
   for (std::uint64_t game = 1; game <= 3; ++game) {
     solvar::game::AppOptions options;
-    options.seed = game;
-    options.recordsFile = scratch.filePath(QStringLiteral("winner.txt"));
+    options.Seed = game;
+    options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
     solvar::game::TForm1 window(options, prompts, desktop);
     window.Game().Board().SetFieldSize(45, 35);
     window.N2Click();

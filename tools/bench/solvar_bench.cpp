@@ -27,21 +27,21 @@ engine::Board EmptyLargestField() {
 
 // A game on its own, reporting nothing.
 struct QuietMatch {
-  explicit QuietMatch(std::uint64_t seed) : random(seed) {}
-  match::MatchObserver quiet;
-  engine::Random random;
-  records::RecordsTable records;
-  match::Match game{quiet, random, records};
+  explicit QuietMatch(std::uint64_t seed) : Random(seed) {}
+  match::MatchObserver Quiet;
+  engine::Random Random;
+  records::RecordsTable Records;
+  match::Match Game{Quiet, Random, Records};
 };
 
 // Every position of one whole game, from the empty field to the last move.
 const std::vector<engine::Board>& GamePositions() {
   static const std::vector<engine::Board> positions = [] {
     QuietMatch quiet(GameSeed);
-    quiet.game.Board() = EmptyLargestField();
-    std::vector<engine::Board> all{quiet.game.Board()};
+    quiet.Game.Board() = EmptyLargestField();
+    std::vector<engine::Board> all{quiet.Game.Board()};
     engine::Side mover = engine::Side::Own;
-    while (quiet.game.SelfPlay(mover, 1) == 1) all.push_back(quiet.game.Board());
+    while (quiet.Game.SelfPlay(mover, 1) == 1) all.push_back(quiet.Game.Board());
     return all;
   }();
   return positions;
@@ -82,8 +82,8 @@ void BM_ComputerMove(benchmark::State& state) {
   const engine::Board start = Position(static_cast<int>(state.range(0)));
   QuietMatch quiet(1);
   for (auto _ : state) {
-    quiet.game.Board() = start;
-    benchmark::DoNotOptimize(quiet.game.ComputerMove(engine::Side::Rival));
+    quiet.Game.Board() = start;
+    benchmark::DoNotOptimize(quiet.Game.ComputerMove(engine::Side::Rival));
   }
 }
 BENCHMARK(BM_ComputerMove)->Apply(PhaseArgs);
@@ -92,10 +92,10 @@ void BM_SelfPlayGame(benchmark::State& state) {
   int moves = 0;
   QuietMatch quiet(GameSeed);
   for (auto _ : state) {
-    quiet.random.FixSeed(GameSeed);
-    quiet.game.Board() = EmptyLargestField();
+    quiet.Random.FixSeed(GameSeed);
+    quiet.Game.Board() = EmptyLargestField();
     engine::Side mover = engine::Side::Own;
-    moves = quiet.game.SelfPlay(mover, std::numeric_limits<int>::max());
+    moves = quiet.Game.SelfPlay(mover, std::numeric_limits<int>::max());
   }
   state.counters["moves"] = moves;
 }

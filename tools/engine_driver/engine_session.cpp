@@ -62,9 +62,9 @@ std::string EngineSession::Handle(std::string_view rawLine) {
   for (std::string word; words >> word;) args.push_back(word);
 
   const Reply reply = Dispatch(command, args);
-  if (!reply.ok) return "? " + reply.text + "\n\n";
-  if (reply.multiLine) return "=\n" + reply.text + "\n";
-  return reply.text.empty() ? "=\n\n" : "= " + reply.text + "\n\n";
+  if (!reply.Ok) return "? " + reply.Text + "\n\n";
+  if (reply.MultiLine) return "=\n" + reply.Text + "\n";
+  return reply.Text.empty() ? "=\n\n" : "= " + reply.Text + "\n\n";
 }
 
 EngineSession::Reply EngineSession::Dispatch(const std::string& command, const Args& args) {
@@ -142,7 +142,7 @@ EngineSession::Reply EngineSession::GenMove(const Args& args) {
   if (!side) return Reply{false, "usage: genmove own|rival"};
   const auto node = m_match.ComputerMove(*side);
   if (!node) return Reply{false, "no free node"};
-  return Reply{true, std::to_string(node->x) + " " + std::to_string(node->y)};
+  return Reply{true, std::to_string(node->X) + " " + std::to_string(node->Y)};
 }
 
 EngineSession::Reply EngineSession::Threat(const Args& args) {
@@ -160,9 +160,9 @@ EngineSession::Reply EngineSession::Scan(const Args& args) {
   m_match.Scan(*side);
   std::string text = std::to_string(m_outlines.outlines.size()) + "\n";
   for (const auto& outline : m_outlines.outlines) {
-    text += std::to_string(outline.dotsInside);
-    for (const Node v : outline.vertices) {
-      text += " " + std::to_string(v.x) + "," + std::to_string(v.y);
+    text += std::to_string(outline.DotsInside);
+    for (const Node v : outline.Vertices) {
+      text += " " + std::to_string(v.X) + "," + std::to_string(v.Y);
     }
     text += "\n";
   }

@@ -32,9 +32,9 @@ class EngineSession {
  private:
   using Args = std::vector<std::string>;
   struct Reply {
-    bool ok = true;
-    std::string text;
-    bool multiLine = false;
+    bool Ok = true;
+    std::string Text;
+    bool MultiLine = false;
   };
 
   Reply Dispatch(const std::string& command, const Args& args);

@@ -56,9 +56,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   solvar::game::AppOptions options;
-  options.seed = 2;  // the player moves first
+  options.Seed = 2;  // the player moves first
   const QTemporaryDir scratch;
-  options.recordsFile = scratch.filePath(QStringLiteral("winner.txt"));
+  options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
   solvar::tools::EnterPrompts prompts(/*echo=*/true);
   solvar::tools::NoDesktop desktop;
   solvar::game::TForm1 window(options, prompts, desktop);

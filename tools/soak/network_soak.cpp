@@ -45,10 +45,10 @@ int main(int argc, char* argv[]) {
   solvar::tools::EnterPrompts clientPrompts(false, QStringLiteral("127.0.0.1"));
   solvar::tools::NoDesktop desktop;
   solvar::game::AppOptions hostOptions;
-  hostOptions.port = port;
-  hostOptions.recordsFile = scratch.filePath(QStringLiteral("host-winner.txt"));
+  hostOptions.Port = port;
+  hostOptions.RecordsFile = scratch.filePath(QStringLiteral("host-winner.txt"));
   solvar::game::AppOptions clientOptions = hostOptions;
-  clientOptions.recordsFile = scratch.filePath(QStringLiteral("client-winner.txt"));
+  clientOptions.RecordsFile = scratch.filePath(QStringLiteral("client-winner.txt"));
   TForm1 host(hostOptions, hostPrompts, desktop);
   TForm1 client(clientOptions, clientPrompts, desktop);
   host.Game().Board().SetFieldSize(15, 15);

@@ -47,7 +47,7 @@ inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseBu
 
 // Moves the mouse onto the node and clicks it.
 inline void ClickNode(QWidget* field, engine::Node node) {
-  const QPoint at(12 * node.x, 12 * node.y);
+  const QPoint at(12 * node.X, 12 * node.Y);
   SendMouse(field, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
   SendMouse(field, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
   SendMouse(field, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
