@@ -11,7 +11,8 @@
 
 namespace {
 
-// Reads --seed N and --port N; false (with a message) when one is malformed.
+// Reads --seed N, --port N and --movetime N; false (with a message) when one
+// is malformed.
 bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Сольвар: игра в точки"));
@@ -20,8 +21,12 @@ bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
                                 QStringLiteral("N"));
   const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Network port (3333)."),
                                 QStringLiteral("N"));
+  const QCommandLineOption moveTime(QStringLiteral("movetime"),
+                                    QStringLiteral("The strong computer's thinking time, in milliseconds (1000)."),
+                                    QStringLiteral("N"));
   parser.addOption(seed);
   parser.addOption(port);
+  parser.addOption(moveTime);
   parser.process(app);
   bool ok = true;
   if (parser.isSet(seed)) {
@@ -32,6 +37,11 @@ bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
     const uint value = parser.value(port).toUInt(&ok);
     if (!ok || value == 0 || value > 65535) return std::fputs("--port needs 1..65535\n", stderr), false;
     options.Port = static_cast<std::uint16_t>(value);
+  }
+  if (parser.isSet(moveTime)) {
+    const int value = parser.value(moveTime).toInt(&ok);
+    if (!ok || value <= 0) return std::fputs("--movetime needs a whole number above 0\n", stderr), false;
+    options.StrongMoveTimeMs = value;
   }
   return true;
 }

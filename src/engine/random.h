@@ -21,6 +21,8 @@ class Random {
 
   double NextReal();        // uniform in [0, 1)
   int NextBelow(int bound);  // uniform in 0..bound-1; 0 when bound <= 0
+  // 64 random bits, to seed another generator from this one.
+  std::uint64_t NextSeed() { return NextBits(); }
 
  private:
   std::uint64_t NextBits();

@@ -12,6 +12,7 @@ struct AppOptions {
   std::optional<std::uint64_t> Seed;  // --seed N: every random draw repeatable
   std::uint16_t Port = 3333;          // --port N
   int JoinTimeoutMs = 30000;          // a join that hears no start is given up
+  int StrongMoveTimeMs = 1000;        // --movetime N: the strong computer's thinking time
   QString RecordsFile = QStringLiteral("winner.txt");
   QString PositionFile = QStringLiteral("123.txt");
   QString HelpFile = QStringLiteral("help.hlp");

@@ -66,7 +66,10 @@ void TForm1::N2Click() {
       !m_prompts.Message(MessageKind::Warning, QStringLiteral("Вы хотите прервать игру?"), MessageButtons::YesNo)) {
     return;
   }
-  m_match->StartAgainstComputer(m_computer);
+  match::Player& computer = m_settings.Level == ComputerLevel::Strong
+                                ? static_cast<match::Player&>(*m_strongComputer)
+                                : static_cast<match::Player&>(m_computer);
+  m_match->StartAgainstComputer(computer);
 }
 
 void TForm1::N3Click() { m_match->End(); }
@@ -176,7 +179,10 @@ std::optional<std::string> TForm1::AskWinnerName(std::string_view initial) {
 
 void TForm1::OnRecordEntered() { N5Click(); }
 
-void TForm1::OnGameEnded() { EndLayout(); }
+void TForm1::OnGameEnded() {
+  m_thinkingTimer->stop();
+  EndLayout();
+}
 
 // The window shrinks to the log again.
 void TForm1::EndLayout() {

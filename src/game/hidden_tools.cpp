@@ -20,6 +20,10 @@ void TForm1::Button1Click() {
 // Each tick plays up to two moves, side 1 first, and stops the mode as soon
 // as no free node is left.
 void TForm1::Timer1Timer() {
+  if (m_settings.Level == ComputerLevel::Strong) {
+    SelfPlayAgainstStrong();
+    return;
+  }
   engine::Side mover = engine::Side::Own;
   if (m_match->SelfPlay(mover, 2) < 2) m_timer1->stop();
 }

@@ -129,6 +129,11 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   m_painter = std::make_unique<WindowPainter>(*m_canvas, m_settings.Colors, m_match->Board(), *m_gamePole, *m_shape1,
                                               *m_memo2);
   CreateSockets();
+  m_strongComputer = std::make_unique<match::StrongComputerPlayer>(PostToWindow(), StrongLimits());
+  m_selfPlaySearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
+  m_thinkingTimer = new QTimer(this);
+  m_thinkingTimer->setInterval(100);
+  connect(m_thinkingTimer, &QTimer::timeout, this, &TForm1::ShowThinking);
   m_form3 = new dialogs::TForm3(this);
   m_form4 = new dialogs::TForm4(this);
   net::NetworkOptions& network = m_settings.Network;
@@ -182,6 +187,8 @@ void TForm1::CreateMenu() {
   m_sendMessage = AddCommand(network, "N18", QStringLiteral("Послать сообщение"), 14, &TForm1::N18Click);
   m_sendMessage->setEnabled(false);
   AddCommand(network, "N20", QStringLiteral("Настройки"), 5, &TForm1::N20Click);
+
+  CreateLevelMenu();
 
   QMenu* help = bar->addMenu(QStringLiteral("Справка"));
   help->menuAction()->setObjectName(QStringLiteral("N21"));
@@ -349,6 +356,8 @@ void TForm1::FormCreate() {
 
 void TForm1::FormClose() {
   m_timer1->stop();
+  m_selfPlaySearch->Stop();
+  m_strongComputer->OnGameEnd();
   if (m_match->IsNetwork() && m_peerLink->IsHost()) m_remote->SayGoodbye();
   m_clientSocket1->Deactivate();
   m_serverSocket1->Deactivate();

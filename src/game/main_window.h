@@ -6,6 +6,7 @@
 // that run them (N2Click is the menu item "Начать новую", GamePoleClick a
 // click on the field).
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -22,6 +23,7 @@
 #include "match/computer_player.h"
 #include "match/match.h"
 #include "match/remote_player.h"
+#include "match/strong_computer.h"
 #include "records/records_table.h"
 #include "render/field_canvas.h"
 
@@ -79,6 +81,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void N22Click();  // "Содержание" (F1)
   void N24Click();  // "О программе"
   void N25Click();  // "Обратная связь"
+  void N28Click();  // "Уровень компьютера" -> "Обычный"
+  void N29Click();  // "Уровень компьютера" -> "Сильный"
 
   // The field and the score panel.
   void GamePoleMouseMove(int x, int y);
@@ -141,6 +145,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void OnResult(const match::GameResult& result) override;
   std::optional<std::string> AskWinnerName(std::string_view initial) override;
   void OnRecordEntered() override;
+  void OnComputerThinking(bool thinking, int moveTimeMs) override;
   void OnGameEnded() override;
   void OnCandidateDump(std::string_view line) override;
 
@@ -163,6 +168,11 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void SetScoreLabels(int own, int rival, int free);
   void SetMenusForGame(bool inGame);
   void ChooseColor(render::Color& color);
+  void CreateLevelMenu();
+  void ShowThinking();
+  match::Post PostToWindow();
+  ai::SearchLimits StrongLimits() const;
+  void SelfPlayAgainstStrong();
   void RefuseFurtherClient(QTcpSocket* connection);
   void ReceiveFromPeer(const QByteArray& bytes);
   void JoinTimedOut();
@@ -175,6 +185,12 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   engine::Random m_random;
   std::unique_ptr<match::Match> m_match;
   match::StandardComputerPlayer m_computer;
+  std::unique_ptr<match::StrongComputerPlayer> m_strongComputer;
+  // The strong computer as side 2 of the hidden computer-against-computer mode.
+  std::unique_ptr<match::BackgroundSearch> m_selfPlaySearch;
+  QTimer* m_thinkingTimer = nullptr;
+  QElapsedTimer m_thinkingClock;
+  int m_thinkingBudgetMs = 0;
   std::unique_ptr<render::FieldCanvas> m_canvas;
   QImage m_snapshot;
   std::unique_ptr<WindowPainter> m_painter;
@@ -204,6 +220,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QAction* m_sendMessage = nullptr;
   QMenu* m_viewMenu = nullptr;
   QMenu* m_setupMenu = nullptr;
+  QAction* m_levelStandard = nullptr;
+  QAction* m_levelStrong = nullptr;
   QTimer* m_timer1 = nullptr;
   QTimer* m_timer2 = nullptr;
   QCheckBox* m_checkBox1 = nullptr;

@@ -7,9 +7,13 @@
 
 namespace solvar::game {
 
+enum class ComputerLevel { Standard, Strong };
+
 struct Settings {
   render::FieldColors Colors;
   net::NetworkOptions Network;
+  // The computer of the next game against the computer.
+  ComputerLevel Level = ComputerLevel::Standard;
 };
 
 }  // namespace solvar::game

@@ -182,12 +182,20 @@ std::optional<Node> Match::ChooseStandardMove(Side mover) {
   return ai::ChooseComputerNode(m_board, mover, ai::ChoiceContext{m_random, m_lastPlayerMove, m_workspace, &m_observer});
 }
 
-std::optional<Node> Match::ComputerMove(Side mover) {
+ComputerChoice Match::StandardChoice() {
+  return [this](Side mover) { return ChooseStandardMove(mover); };
+}
+
+std::optional<Node> Match::ComputerMove(Side mover) { return ComputerMove(mover, StandardChoice()); }
+
+std::optional<Node> Match::ComputerMove(Side mover, const ComputerChoice& choose) {
   const Step step(*this);
-  const auto node = ChooseStandardMove(mover);
+  const auto node = choose(mover);
   if (node) ApplyComputerMove(mover, *node);
   return node;
 }
+
+void Match::ReportThinking(bool thinking, int moveTimeMs) { m_observer.OnComputerThinking(thinking, moveTimeMs); }
 
 void Match::ApplyComputerMove(Side mover, Node node) {
   Place(mover, node);
@@ -246,9 +254,14 @@ void Match::Refresh() {
 }
 
 int Match::SelfPlay(Side& mover, int maxMoves) {
+  const ComputerChoice standard = StandardChoice();
+  return SelfPlay(mover, maxMoves, standard, standard);
+}
+
+int Match::SelfPlay(Side& mover, int maxMoves, const ComputerChoice& own, const ComputerChoice& rival) {
   const Step step(*this);
   int played = 0;
-  while (played < maxMoves && !Count() && ComputerMove(mover)) {
+  while (played < maxMoves && !Count() && ComputerMove(mover, mover == Side::Own ? own : rival)) {
     mover = engine::Opponent(mover);
     ++played;
   }

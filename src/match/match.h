@@ -9,6 +9,7 @@
 // After every move the Board is counted; the game is over as soon as no free
 // node is left (CloseMove is the one place that decides it).
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,10 @@ struct PlayedMove {
 };
 
 enum class LocalMove { Played, NotFree, NotYourTurn };
+
+// Chooses a computer's node for a side on the match's Board; none when no
+// free playable node is left.
+using ComputerChoice = std::function<std::optional<engine::Node>(engine::Side mover)>;
 
 class Match : private engine::CaptureObserver {
  public:
@@ -88,6 +93,9 @@ class Match : private engine::CaptureObserver {
   // mover and then of the opponent, and the log line. None, and nothing
   // changes, when no free playable node is left.
   std::optional<engine::Node> ComputerMove(engine::Side mover);
+  // The same with another computer's choice.
+  std::optional<engine::Node> ComputerMove(engine::Side mover, const ComputerChoice& choose);
+  ComputerChoice StandardChoice();
   // A dot of the side and its captures (the side's, then the opponent's).
   void PlayDot(engine::Side side, engine::Node node);
   // A side-2 dot with nothing else ("Ходить за PC").
@@ -102,6 +110,10 @@ class Match : private engine::CaptureObserver {
   // game is over, no move is left or maxMoves were played. Returns the moves
   // played; `mover` is then the side to move next.
   int SelfPlay(engine::Side& mover, int maxMoves);
+  // The same with a computer of its own for each side.
+  int SelfPlay(engine::Side& mover, int maxMoves, const ComputerChoice& own, const ComputerChoice& rival);
+  // A computer opponent is thinking (for `moveTimeMs`), or has stopped.
+  void ReportThinking(bool thinking, int moveTimeMs);
   // Frames the field of the current size.
   void Frame() { engine::FrameBoard(m_board); }
   // Every cell free, the field framed, the moves forgotten.

@@ -39,6 +39,9 @@ class MatchObserver : public ai::ThreatObserver {
   virtual void OnResult(const GameResult& result) { (void)result; }
   // The winner's name for the records, UTF-8; none when the box was cancelled.
   virtual std::optional<std::string> AskWinnerName(std::string_view initial) { return std::string(initial); }
+  // A computer opponent started thinking (for at most `moveTimeMs`), or
+  // stopped.
+  virtual void OnComputerThinking(bool thinking, int moveTimeMs) { (void)thinking, (void)moveTimeMs; }
   // A winner was entered into the records table.
   virtual void OnRecordEntered() {}
   // The game is over or abandoned: the Board is cleared.

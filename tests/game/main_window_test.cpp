@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -307,6 +308,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 0);
   }
 
+  void computerAgainstComputerPlaysSide2AtTheChosenLevel() {
+    GameWindow w;
+    w.options.StrongMoveTimeMs = 5;
+    w.Open();
+    w->Game().Board().SetFieldSize(15, 15);
+    w.Action("N29")->trigger();
+    w.Find<QPushButton>("Button1")->click();
+    auto* timer = w.window->findChild<QTimer*>(QStringLiteral("Timer1"));
+    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 120000);
+    QCOMPARE(engine::CountCells(w->Game().Board()).FreeCount, 0);
+    const auto& moves = w->Game().Moves();
+    QVERIFY(moves.size() > 100);
+    for (std::size_t i = 0; i < moves.size(); ++i) QCOMPARE(moves[i].Mover, i % 2 == 0 ? engine::Side::Own : engine::Side::Rival);
+  }
+
   void testPositionsPlayTheirMoves() {
     GameWindow w;
     w.Open();
@@ -349,6 +365,52 @@ class MainWindowTest : public QObject {
     QCoreApplication::sendEvent(panel, &release);
     QCOMPARE(w->Game().Board().FieldWidth(), 15);
     QCOMPARE(w->Game().Board().At(7, 7), engine::csOwn);
+  }
+
+  void strongComputerIsChosenForTheNextGameAndThinksWhileTheWindowAnswers() {
+    GameWindow w(test::SeedWherePlayerStarts(true));
+    w.options.StrongMoveTimeMs = 30;
+    w.Open();
+    QVERIFY(w.Action("N28")->isChecked() && !w.Action("N29")->isChecked());
+    w->Game().Board().SetFieldSize(15, 15);
+    w.Action("N29")->trigger();
+    QVERIFY(w.Action("N29")->isChecked() && !w.Action("N28")->isChecked());
+    test::ModalCloser closer;
+    w.Action("N2")->trigger();
+    bool sawThinking = false;
+    QElapsedTimer clock;
+    clock.start();
+    // The player takes the first free node whenever the field takes clicks.
+    while (w->Game().InProgress() && !clock.hasExpired(120000)) {
+      if (w.Pole()->isEnabled()) {
+        for (int x = 1; x < 15 && w.Pole()->isEnabled(); ++x)
+          for (int y = 1; y < 15 && w.Pole()->isEnabled(); ++y)
+            if (w->Game().Board().At(x, y) == engine::csFree) {
+              w.Click(Node{x, y});
+              sawThinking = sawThinking || w.Label("StatusPanel1").startsWith(QStringLiteral("Компьютер думает... "));
+            }
+      }
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    QVERIFY(!w->Game().InProgress());
+    QVERIFY(sawThinking);
+    QCOMPARE(w.prompts.messages.filter(QStringLiteral("Вы ")).size() +
+                 w.prompts.messages.filter(QStringLiteral("Ничья")).size(), 1);
+    QVERIFY(w.LogLines().filter(QStringLiteral("Ход машины->> ")).size() > 50);
+  }
+
+  void closingTheWindowWhileTheStrongComputerThinksStopsItAtOnce() {
+    GameWindow w(test::SeedWherePlayerStarts(true));
+    w.options.StrongMoveTimeMs = 60000;
+    w.Open();
+    w.Action("N29")->trigger();
+    w.Action("N2")->trigger();
+    w.Click(Node{10, 10});
+    QVERIFY(!w.Pole()->isEnabled());
+    QElapsedTimer clock;
+    clock.start();
+    w.window.reset();
+    QVERIFY(clock.elapsed() < 10000);
   }
 
   void clockShowsTheTimeOfDay() {

@@ -1,13 +1,17 @@
 // Benchmarks of the capture scan, the threat evaluation and the computer's
 // move on the largest field (45 x 35), at the opening, the middle (a third of
 // the way through a game) and the end of a computer-against-computer game,
-// and one whole such game.
+// and one whole such game; and the strong computer's random games a second
+// on 15 x 15, 31 x 31 and 45 x 35, from the empty field and from the middle of
+// a game, on one thread and on every core.
 
 #include <benchmark/benchmark.h>
 
 #include <limits>
+#include <thread>
 #include <vector>
 
+#include "ai/strong_search.h"
 #include "ai/threat.h"
 #include "engine/capture_scan.h"
 #include "match/match.h"
@@ -18,12 +22,14 @@ using namespace solvar;
 
 constexpr std::uint64_t GameSeed = 20261208;
 
-engine::Board EmptyLargestField() {
+engine::Board EmptyField(int width, int height) {
   engine::Board board;
-  board.SetFieldSize(engine::MaxFieldWidth, engine::MaxFieldHeight);
+  board.SetFieldSize(width, height);
   engine::FrameBoard(board);
   return board;
 }
+
+engine::Board EmptyLargestField() { return EmptyField(engine::MaxFieldWidth, engine::MaxFieldHeight); }
 
 // A game on its own, reporting nothing.
 struct QuietMatch {
@@ -35,15 +41,17 @@ struct QuietMatch {
 };
 
 // Every position of one whole game, from the empty field to the last move.
+std::vector<engine::Board> WholeGame(const engine::Board& empty) {
+  QuietMatch quiet(GameSeed);
+  quiet.Game.Board() = empty;
+  std::vector<engine::Board> all{quiet.Game.Board()};
+  engine::Side mover = engine::Side::Own;
+  while (quiet.Game.SelfPlay(mover, 1) == 1) all.push_back(quiet.Game.Board());
+  return all;
+}
+
 const std::vector<engine::Board>& GamePositions() {
-  static const std::vector<engine::Board> positions = [] {
-    QuietMatch quiet(GameSeed);
-    quiet.Game.Board() = EmptyLargestField();
-    std::vector<engine::Board> all{quiet.Game.Board()};
-    engine::Side mover = engine::Side::Own;
-    while (quiet.Game.SelfPlay(mover, 1) == 1) all.push_back(quiet.Game.Board());
-    return all;
-  }();
+  static const std::vector<engine::Board> positions = WholeGame(EmptyLargestField());
   return positions;
 }
 
@@ -100,6 +108,27 @@ void BM_SelfPlayGame(benchmark::State& state) {
   state.counters["moves"] = moves;
 }
 BENCHMARK(BM_SelfPlayGame)->Unit(benchmark::kMillisecond);
+
+// Width 15, 31 or 45 (by 15, 31 or 35); phase 0 the empty field, 1 a third
+// of the way through a game. Each thread plays games of its own; the rate is
+// games a second over all threads.
+void BM_RandomGames(benchmark::State& state) {
+  const int width = static_cast<int>(state.range(0));
+  const engine::Board empty = EmptyField(width, width == 45 ? 35 : width);
+  const engine::Board start = state.range(1) == 0 ? empty : [&] {
+    const std::vector<engine::Board> game = WholeGame(empty);
+    return game[game.size() / 3];
+  }();
+  ai::RandomGames games(start, engine::Side::Own, 1 + static_cast<std::uint64_t>(state.thread_index()));
+  for (auto _ : state) benchmark::DoNotOptimize(games.PlayOne());
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RandomGames)
+    ->ArgNames({"width", "phase"})
+    ->ArgsProduct({{15, 31, 45}, {0, 1}})
+    ->Threads(1)
+    ->Threads(static_cast<int>(std::max(2U, std::thread::hardware_concurrency())))
+    ->UseRealTime();
 
 }  // namespace
 

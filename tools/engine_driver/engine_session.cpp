@@ -37,9 +37,9 @@ std::string Trim(std::string_view line) {
 
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names{
-      "boardsize", "clear_board", "count", "genmove", "last_player_move", "list_commands",
-      "name", "play", "quit", "scan", "seed", "selfplay", "set", "showboard", "threat",
-      "version"};
+      "boardsize", "clear_board", "count", "genmove", "last_player_move", "level", "list_commands",
+      "movetime", "name", "play", "playouts", "quit", "scan", "seed", "selfplay", "set", "showboard",
+      "threat", "version"};
   return names;
 }
 
@@ -83,6 +83,9 @@ EngineSession::Reply EngineSession::Dispatch(const std::string& command, const A
       {"count", &EngineSession::Count},
       {"selfplay", &EngineSession::SelfPlay},
       {"list_commands", &EngineSession::ListCommands},
+      {"level", &EngineSession::Level},
+      {"movetime", &EngineSession::MoveTime},
+      {"playouts", &EngineSession::Playouts},
   };
   if (command == "name") return Reply{true, "solvar-engine"};
   if (command == "version") return Reply{true, "0.7.1.2"};
@@ -140,7 +143,7 @@ EngineSession::Reply EngineSession::Play(const Args& args) {
 EngineSession::Reply EngineSession::GenMove(const Args& args) {
   const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
   if (!side) return Reply{false, "usage: genmove own|rival"};
-  const auto node = m_match.ComputerMove(*side);
+  const auto node = m_match.ComputerMove(*side, ChoiceFor(*side));
   if (!node) return Reply{false, "no free node"};
   return Reply{true, std::to_string(node->X) + " " + std::to_string(node->Y)};
 }
@@ -209,10 +212,37 @@ EngineSession::Reply EngineSession::Count(const Args&) {
 // side 2 each round, stopping as soon as no free node is left.
 EngineSession::Reply EngineSession::SelfPlay(const Args&) {
   Side mover = Side::Own;
-  const int moves = m_match.SelfPlay(mover, std::numeric_limits<int>::max());
+  const int moves =
+      m_match.SelfPlay(mover, std::numeric_limits<int>::max(), ChoiceFor(Side::Own), ChoiceFor(Side::Rival));
   const engine::CellCounts counts = engine::CountCells(m_board);
   return Reply{true, std::to_string(counts.OwnScore) + " " + std::to_string(counts.RivalScore) +
                          " " + std::to_string(moves)};
+}
+
+match::ComputerChoice EngineSession::ChoiceFor(Side side) {
+  if (!m_strong[side == Side::Own ? 0 : 1]) return m_match.StandardChoice();
+  return [this](Side mover) { return ai::ChooseStrongNode(m_board, mover, m_limits, m_random.NextSeed()); };
+}
+
+EngineSession::Reply EngineSession::Level(const Args& args) {
+  const auto side = args.size() == 2 ? ParseSide(args[0]) : std::nullopt;
+  if (!side || (args[1] != "standard" && args[1] != "strong")) return Reply{false, "usage: level own|rival standard|strong"};
+  m_strong[*side == Side::Own ? 0 : 1] = args[1] == "strong";
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::MoveTime(const Args& args) {
+  const auto ms = args.size() == 1 ? ParseInt(args[0]) : std::nullopt;
+  if (!ms || *ms <= 0) return Reply{false, "usage: movetime MS (above 0)"};
+  m_limits.MoveTimeMs = *ms;
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::Playouts(const Args& args) {
+  const auto games = args.size() == 1 ? ParseInt(args[0]) : std::nullopt;
+  if (!games || *games < 0) return Reply{false, "usage: playouts N (0 for movetime)"};
+  m_limits.Playouts = *games;
+  return Reply{};
 }
 
 EngineSession::Reply EngineSession::ListCommands(const Args&) {

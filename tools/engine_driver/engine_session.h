@@ -7,11 +7,13 @@
 // (failure, then a message) and ends with one empty line. A one-line result
 // follows "= " on the same line; a multi-line result starts on the next line.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ai/strong_search.h"
 #include "engine/board.h"
 #include "engine/capture_scan.h"
 #include "engine/random.h"
@@ -50,6 +52,11 @@ class EngineSession {
   Reply ShowBoard(const Args& args);
   Reply Count(const Args& args);
   Reply SelfPlay(const Args& args);
+  Reply Level(const Args& args);
+  Reply MoveTime(const Args& args);
+  Reply Playouts(const Args& args);
+  // The computer that plays the side: the standard one, or the strong one.
+  match::ComputerChoice ChoiceFor(engine::Side side);
   Reply ListCommands(const Args& args);
 
   void ResetBoard();
@@ -66,6 +73,8 @@ class EngineSession {
   OutlineCollector m_outlines;
   match::Match m_match{m_outlines, m_random, m_records};
   engine::Board& m_board = m_match.Board();
+  std::array<bool, 2> m_strong{};  // own, rival
+  ai::SearchLimits m_limits;
   bool m_finished = false;
 };
 

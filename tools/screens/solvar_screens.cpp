@@ -57,6 +57,7 @@ int main(int argc, char* argv[]) {
   }
   solvar::game::AppOptions options;
   options.Seed = 2;  // the player moves first
+  options.StrongMoveTimeMs = 3000;
   const QTemporaryDir scratch;
   options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
   solvar::tools::EnterPrompts prompts(/*echo=*/true);
@@ -90,5 +91,18 @@ int main(int argc, char* argv[]) {
   ok &= ShowAndSave(about, out.filePath(QStringLiteral("about.png")));
   about->ShowFeedbackPage();
   ok &= ShowAndSave(about, out.filePath(QStringLiteral("feedback.png")));
+
+  // A game against the strong computer, while it thinks.
+  window.N29Click();
+  window.N2Click();
+  Pause(300);
+  for (const Node node : {Node{12, 12}, Node{13, 12}, Node{12, 13}}) {
+    if (field->isEnabled() && window.Game().Board().At(node) == solvar::engine::csFree) {
+      solvar::tools::ClickNode(field, node);
+      break;
+    }
+  }
+  Pause(600);
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("strong_thinking.png")));
   return ok ? 0 : 1;
 }
