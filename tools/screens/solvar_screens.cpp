@@ -47,6 +47,39 @@ bool ShowAndSave(QDialog* dialog, const QString& path) {
   return saved;
 }
 
+// A whole game on 15 x 15 against the strong computer (at 100 ms a move),
+// the player taking free nodes along the rows; the picture is taken when
+// ten free nodes are left.
+bool PlayAgainstStrong(solvar::game::AppOptions options, const QString& path) {
+  options.StrongMoveTimeMs = 100;
+  solvar::tools::EnterPrompts prompts;
+  solvar::tools::NoDesktop desktop;
+  solvar::game::TForm1 window(options, prompts, desktop);
+  window.show();
+  window.Game().Board().SetFieldSize(15, 15);
+  window.N29Click();
+  window.N2Click();
+  QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
+  bool saved = false;
+  for (int round = 0; round < 100000 && window.Game().InProgress(); ++round) {
+    if (!saved && window.Game().Counts().FreeCount > 0 && window.Game().Counts().FreeCount <= 10) {
+      saved = SaveScreen(window, path);
+    }
+    if (field->isEnabled()) {
+      const solvar::engine::Board& board = window.Game().Board();
+      for (int i = 0; i < 14 * 14; ++i) {
+        const Node node{1 + (i * 5) % 14, 1 + i / 14};
+        if (board.At(node) == solvar::engine::csFree) {
+          solvar::tools::ClickNode(field, node);
+          break;
+        }
+      }
+    }
+    Pause(20);
+  }
+  return saved && !window.Game().InProgress();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -104,5 +137,7 @@ int main(int argc, char* argv[]) {
   }
   Pause(600);
   ok &= SaveScreen(window, out.filePath(QStringLiteral("strong_thinking.png")));
+  window.hide();
+  ok &= PlayAgainstStrong(options, out.filePath(QStringLiteral("strong_game.png")));
   return ok ? 0 : 1;
 }
