@@ -8,6 +8,7 @@
 #include "game/desktop.h"
 #include "game/main_window.h"
 #include "game/qt_prompts.h"
+#include "game/qt_translations.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Сольвар"));
   solvar::game::AppOptions options;
   if (!ReadOptions(app, options)) return 2;
+  solvar::game::InstallQtTranslations(app);
   solvar::game::QtPrompts prompts;
   solvar::game::QtDesktop desktop;
   solvar::game::TForm1 window(options, prompts, desktop);

@@ -43,8 +43,12 @@ QWidget* Page(QWidget* parent, const char* name) {
 
 }  // namespace
 
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && onClick) onClick();
+}
+
 HoverLabel::HoverLabel(const QString& text, QRgb hover, QRgb rest, QWidget* parent)
-    : QLabel(text, parent), m_hover(hover), m_rest(rest) {
+    : ClickLabel(text, parent), m_hover(hover), m_rest(rest) {
   setAlignment(Qt::AlignCenter);
   setFont(ArialFont(13, false, true));
   setCursor(Qt::PointingHandCursor);
@@ -57,9 +61,8 @@ void HoverLabel::Paint(QRgb background) {
 
 void HoverLabel::enterEvent(QEnterEvent*) { Paint(m_hover); }
 void HoverLabel::leaveEvent(QEvent*) { Paint(m_rest); }
-void HoverLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && onClick) onClick();
-}
+// A click that closes the window leaves no leave event behind.
+void HoverLabel::hideEvent(QHideEvent*) { Paint(m_rest); }
 
 QByteArray TAboutFrm::DefaultBanner() {
   InitDialogResources();
@@ -73,9 +76,9 @@ TAboutFrm::TAboutFrm(std::function<void(const QString&)> openAddress, QWidget* p
   setFixedSize(280, 358);
   SetBackground(this, Aqua);
 
-  auto* image = new HoverLabel(QString(), Aqua, Aqua, this);
+  auto* image = new ClickLabel(this);
   image->setObjectName(QStringLiteral("Image1"));
-  image->setStyleSheet(QString());
+  image->setCursor(Qt::PointingHandCursor);
   image->setToolTip(AboutAddresses::WebPage());
   const QImage picture = DecodeJpeg(banner);
   if (!picture.isNull()) image->setPixmap(QPixmap::fromImage(picture));
@@ -122,8 +125,9 @@ QWidget* TAboutFrm::BuildAboutPage() {
 QLabel* TAboutFrm::Link(QWidget* page, const char* name, const QString& address, int y) {
   QString shown = address;
   shown.remove(QStringLiteral("mailto:"));
-  auto* link = new HoverLabel(shown, Aqua, Aqua, page);
+  auto* link = new ClickLabel(shown, page);
   link->setObjectName(QString::fromLatin1(name));
+  link->setCursor(Qt::PointingHandCursor);
   link->setStyleSheet(QStringLiteral("color: #0000ff; text-decoration: underline;"));
   link->setFont(ArialFont(11));
   link->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -15,18 +15,28 @@ struct AboutAddresses {
   static QString SupportPage() { return QStringLiteral("http://solvar.example.org/Information.cgi?type=support"); }
 };
 
-// A label that changes its background while the mouse is over it and reports
-// clicks.
-class HoverLabel : public QLabel {
+// A label that reports clicks: the banner and the links.
+class ClickLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+  std::function<void()> onClick;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A page switch: its background changes while the mouse is over it, and
+// starts afresh whenever the window is shown again.
+class HoverLabel : public ClickLabel {
   Q_OBJECT
  public:
   HoverLabel(const QString& text, QRgb hover, QRgb rest, QWidget* parent);
-  std::function<void()> onClick;
 
  protected:
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void Paint(QRgb background);

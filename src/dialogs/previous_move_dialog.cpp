@@ -18,8 +18,8 @@ void TForm3::ShowSnapshot(const QImage& snapshot, int fieldWidth, int fieldHeigh
   m_image->setFixedSize(fieldWidth, fieldHeight);
   m_image->setPixmap(QPixmap::fromImage(snapshot.copy(0, 0, fieldWidth, fieldHeight)));
   // The window's outer size is the field plus 10 by 20; its content is the
-  // picture itself, never clipped.
-  setFixedSize(fieldWidth, fieldHeight);
+  // picture itself, never clipped, and it is wider where the title needs it.
+  setFixedSize(std::max(fieldWidth, TitleWidth(windowTitle())), fieldHeight);
 }
 
 }  // namespace solvar::dialogs

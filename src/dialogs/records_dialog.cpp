@@ -40,6 +40,11 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
   m_grid->setColumnCount(3);
   m_grid->horizontalHeader()->hide();
   m_grid->verticalHeader()->hide();
+  // The three columns at their own widths, with no scroll bar across and no
+  // current cell drawn: the grid is only read.
+  m_grid->horizontalHeader()->setMinimumSectionSize(1);
+  m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_grid->setFocusPolicy(Qt::NoFocus);
   m_grid->setColumnWidth(0, 17);
   m_grid->setColumnWidth(1, 169);
   m_grid->setColumnWidth(2, 47);
@@ -48,6 +53,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
   m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_grid->setSelectionMode(QAbstractItemView::NoSelection);
   m_grid->setFont(ArialFont(11));
+  m_grid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px 2px; }"));
 }
 
 void TForm6::Fill(const records::RecordsTable& table) {
@@ -64,6 +70,7 @@ void TForm6::Fill(const records::RecordsTable& table) {
     m_grid->setItem(row, 1, Cell(QString::fromStdString(text::Cp1251ToUtf8(entry.Name)), false));
     m_grid->setItem(row, 2, Cell(QString::number(entry.Score), false));
   }
+  m_grid->setCurrentCell(-1, -1);
 }
 
 }  // namespace solvar::dialogs

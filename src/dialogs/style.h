@@ -1,8 +1,10 @@
 #pragma once
 // Colours and fonts shared by the program's windows.
 
+#include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -42,6 +44,15 @@ inline void SetUpDialog(QWidget* dialog, const QString& name, const QString& tit
   dialog->setObjectName(name);
   dialog->setWindowTitle(title);
   dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+}
+
+// How wide a window must be for its title bar to show the title whole: the
+// title in a bold face of the program's font (as window frames usually draw
+// it), with room for the frame's buttons.
+inline int TitleWidth(const QString& title) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + 120;
 }
 
 // A label in the given font and colour, placed at (x, y) in its parent.

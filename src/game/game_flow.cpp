@@ -14,6 +14,7 @@
 #include "dialogs/previous_move_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "game/field_view.h"
+#include "game/game_log.h"
 #include "game/main_window.h"
 #include "game/window_painter.h"
 #include "render/field_painter.h"

@@ -6,8 +6,10 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -23,11 +25,13 @@
 #include "dialogs/records_dialog.h"
 #include "dialogs/style.h"
 #include "game/field_view.h"
+#include "game/game_log.h"
 #include "game/window_painter.h"
 #include "net/connection.h"
 #include "net/peer_link.h"
 #include "records/records_file.h"
 #include "render/field_painter.h"
+#include "text/program_error.h"
 
 namespace solvar::game {
 
@@ -41,7 +45,7 @@ constexpr int InitialWidth = 683;
 constexpr int InitialLogHeight = 137;
 constexpr int PanelWidth = 108;
 constexpr int StatusBarHeight = 19;
-const char* const CreditText = "Сольвар · solvar.example.org";
+const char* const CreditText = "solvar.example.org";
 
 QString Greeting() {
   return QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********");
@@ -56,6 +60,40 @@ QString LongTimeOfDay() {
 
 QIcon StandardIcon(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
 
+// The icons of the «Вид» items, drawn in the field's own colours: a dot of
+// each side, the background and the grid.
+QIcon DrawnIcon(const std::function<void(QPainter&)>& draw) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  draw(painter);
+  return QIcon(pixmap);
+}
+
+QIcon DotIcon(render::Color color) {
+  return DrawnIcon([color](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::black);
+    painter.setBrush(QColor(render::ToRgb(color)));
+    painter.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+  });
+}
+
+QIcon FieldIcon(bool withGrid) {
+  return DrawnIcon([withGrid](QPainter& painter) {
+    painter.fillRect(1, 1, 14, 14, Qt::white);
+    painter.setPen(QColor(render::ToRgb(render::FieldColors{}.GridColor)));
+    if (withGrid) {
+      for (int at = 1; at <= 15; at += 7) {
+        painter.drawLine(at, 1, at, 15);
+        painter.drawLine(1, at, 15, at);
+      }
+    } else {
+      painter.drawRect(1, 1, 13, 13);
+    }
+  });
+}
+
 // The menu's image list, by index.
 QIcon MenuIcon(int index) {
   switch (index) {
@@ -65,6 +103,10 @@ QIcon MenuIcon(int index) {
     case 3: return StandardIcon(QStyle::SP_DriveNetIcon);
     case 4: return StandardIcon(QStyle::SP_FileDialogDetailedView);
     case 5: return StandardIcon(QStyle::SP_FileDialogListView);
+    case 7: return DotIcon(render::FieldColors{}.OwnColor);
+    case 8: return DotIcon(render::FieldColors{}.RivalColor);
+    case 12: return FieldIcon(/*withGrid=*/false);
+    case 13: return FieldIcon(/*withGrid=*/true);
     case 10: return StandardIcon(QStyle::SP_DialogCloseButton);
     case 11: return StandardIcon(QStyle::SP_DialogCancelButton);
     case 14: return StandardIcon(QStyle::SP_ArrowRight);
@@ -218,8 +260,9 @@ void TForm1::CreateScorePanel() {
   m_panel1->setGeometry(552, 0, PanelWidth, render::FieldPictureHeight);
   dialogs::SetBackground(m_panel1, Cream);
   m_panel1->hide();
-  QLabel* title = PanelLabel(m_panel1, "Label1", QStringLiteral("Статистика"), 24, 8);
-  title->resize(65, 17);
+  // Centred where a 65-pixel label at 24 is centred, wide enough for the word.
+  QLabel* title = PanelLabel(m_panel1, "Label1", QStringLiteral("Статистика"), 8, 8);
+  title->resize(97, 17);
   title->setAlignment(Qt::AlignCenter);
   m_image2 = LegendImage(m_panel1, "Image2", 8, 32);
   m_label2 = PanelLabel(m_panel1, "Label2", QStringLiteral("0"), 49, 40);
@@ -241,15 +284,14 @@ void TForm1::CreateScorePanel() {
 }
 
 void TForm1::CreateLog() {
-  m_memo3 = new QPlainTextEdit(m_content);
+  m_memo3 = new GameLog(m_content);
   m_memo3->setObjectName(QStringLiteral("Memo3"));
-  m_memo3->setReadOnly(true);
   m_memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   m_memo3->setFont(ArialFont(13, /*italic=*/true));
   m_memo3->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fffbf0; color: #0000ff; }"));
   m_memo3->setFixedHeight(InitialLogHeight);
   m_memo3->setMaximumBlockCount(10000);
-  m_memo3->appendPlainText(Greeting());
+  m_memo3->AppendLine(Greeting());
 }
 
 void TForm1::CreateStatusBar() {
@@ -308,14 +350,17 @@ void TForm1::CreateHiddenControls() {
   connect(m_timer1, &QTimer::timeout, this, GuardedHandler(&TForm1::Timer1Timer));
 }
 
+// The window holds its content, and is wider where the status bar needs room
+// to show its three panels whole (on the smallest fields); the log spans it.
 void TForm1::SetContentSize(int width, int height) {
+  width = std::max(width, statusBar()->sizeHint().width());
   m_content->setFixedSize(width, height);
   m_memo3->setGeometry(0, height - m_memo3->height(), width, m_memo3->height());
   const int menuHeight = menuBar()->sizeHint().height();
   setFixedSize(width, menuHeight + height + StatusBarHeight);
 }
 
-void TForm1::Log(const QString& line) { m_memo3->appendPlainText(line); }
+void TForm1::Log(const QString& line) { m_memo3->AppendLine(line); }
 
 void TForm1::Guarded(const std::function<void()>& work) {
   try {
@@ -351,7 +396,34 @@ void TForm1::FormCreate() {
   m_snapshot = QImage(render::FieldPictureWidth, render::FieldPictureHeight, QImage::Format_RGB32);
   m_snapshot.fill(Qt::white);
   DrawLegendIcons();
-  Guarded([this] { records::LoadRecords(m_records, m_options.RecordsFile.toStdString()); });
+  LoadRecordsFile();
+}
+
+// A records file that cannot be read shows its error, and a second line
+// that says what became of the records.
+void TForm1::LoadRecordsFile() {
+  const QString file = QFileInfo(m_options.RecordsFile).fileName();
+  std::string keptCopy;
+  try {
+    records::LoadRecords(m_records, m_options.RecordsFile.toStdString(), &keptCopy);
+  } catch (const text::ConversionError& error) {
+    const QString kept = keptCopy.empty() ? QStringLiteral("Файл рекордов %1 повреждён.").arg(file)
+                                          : QStringLiteral("Файл рекордов %1 повреждён; он сохранён как %2.")
+                                                .arg(file, QFileInfo(QString::fromStdString(keptCopy)).fileName());
+    m_prompts.Error(QString::fromUtf8(error.what()) + QLatin1Char('\n') + kept);
+  } catch (const std::exception& error) {
+    m_prompts.Error(QString::fromUtf8(error.what()) + QLatin1Char('\n') +
+                    QStringLiteral("Рекорды из файла %1 не прочитаны.").arg(file));
+  }
+}
+
+void TForm1::SaveRecordsFile() {
+  try {
+    records::SaveRecords(m_records, m_options.RecordsFile.toStdString());
+  } catch (const std::exception& error) {
+    m_prompts.Error(QString::fromUtf8(error.what()) + QLatin1Char('\n') +
+                    QStringLiteral("Рекорды не сохранены в файл %1.").arg(QFileInfo(m_options.RecordsFile).fileName()));
+  }
 }
 
 void TForm1::FormClose() {
@@ -361,7 +433,7 @@ void TForm1::FormClose() {
   if (m_match->IsNetwork() && m_peerLink->IsHost()) m_remote->SayGoodbye();
   m_clientSocket1->Deactivate();
   m_serverSocket1->Deactivate();
-  Guarded([this] { records::SaveRecords(m_records, m_options.RecordsFile.toStdString()); });
+  SaveRecordsFile();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -55,6 +55,7 @@ class TForm6;
 namespace solvar::game {
 
 class FieldView;
+class GameLog;
 class MarkerShape;
 class WindowPainter;
 
@@ -151,6 +152,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
 
   void FormCreate();
   void FormClose();
+  void LoadRecordsFile();
+  void SaveRecordsFile();
   void CreateMenu();
   void CreateField();
   void CreateScorePanel();
@@ -211,7 +214,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QToolButton* m_bitBtn2 = nullptr;
   QToolButton* m_bitBtn3 = nullptr;
   QToolButton* m_bitBtn4 = nullptr;
-  QPlainTextEdit* m_memo3 = nullptr;
+  GameLog* m_memo3 = nullptr;
   QLabel* m_clockPanel = nullptr;
   QLabel* m_selectionPanel = nullptr;
   QAction* m_newGame = nullptr;

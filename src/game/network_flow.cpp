@@ -11,6 +11,7 @@
 #include "net/message_codec.h"
 #include "net/peer_link.h"
 #include "text/cp1251.h"
+#include "text/program_error.h"
 
 namespace solvar::game {
 
@@ -115,9 +116,16 @@ void TForm1::ServerSocket1ClientRead(QTcpSocket* connection, const QByteArray& b
 
 void TForm1::ClientSocket1Read(const QByteArray& bytes) { ReceiveFromPeer(bytes); }
 
+// A number that does not convert is the peer program's fault: its box says so.
 void TForm1::ReceiveFromPeer(const QByteArray& bytes) {
   for (const std::string& message : net::SplitRead(bytes.toStdString())) {
-    Guarded([&] { m_remote->Receive(message); });
+    Guarded([&] {
+      try {
+        m_remote->Receive(message);
+      } catch (const text::ConversionError& error) {
+        throw text::ProgramError(std::string(error.what()) + "\nПрограмма соперника прислала то, что не удалось прочитать.");
+      }
+    });
   }
 }
 

@@ -1,19 +1,35 @@
 #include "game/qt_prompts.h"
 
 #include <QColorDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "dialogs/style.h"
 #include "render/field_canvas.h"
 
 namespace solvar::game {
+
+namespace {
+
+// A message box sizes itself by its text; a short text would cut its title.
+void FitTitle(QMessageBox& box) {
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(dialogs::TitleWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+}
+
+}  // namespace
 
 bool QtPrompts::Message(MessageKind kind, const QString& text, MessageButtons buttons) {
   const bool warning = kind == MessageKind::Warning;
   QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
                   warning ? QStringLiteral("Предупреждение") : QStringLiteral("Информация"), text,
                   QMessageBox::NoButton, m_parent);
+  FitTitle(box);
   QAbstractButton* no = nullptr;
   if (buttons == MessageButtons::Ok) {
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -28,10 +44,14 @@ bool QtPrompts::Message(MessageKind kind, const QString& text, MessageButtons bu
 
 std::optional<QString> QtPrompts::InputText(const QString& title, const QString& prompt,
                                             const QString& initial) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
-  if (!ok) return std::nullopt;
-  return text;
+  QInputDialog dialog(m_parent);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(initial);
+  // The box sizes itself by its line; a wider line keeps the title whole.
+  if (auto* line = dialog.findChild<QLineEdit*>()) line->setMinimumWidth(dialogs::TitleWidth(title) - 24);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
 }
 
 std::optional<std::uint32_t> QtPrompts::ChooseColor(std::uint32_t current) {
@@ -42,7 +62,9 @@ std::optional<std::uint32_t> QtPrompts::ChooseColor(std::uint32_t current) {
 }
 
 void QtPrompts::Error(const QString& text) {
-  QMessageBox::critical(m_parent, QStringLiteral("Сольвар"), text);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Сольвар"), text, QMessageBox::Ok, m_parent);
+  FitTitle(box);
+  box.exec();
 }
 
 }  // namespace solvar::game

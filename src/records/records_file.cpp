@@ -39,12 +39,14 @@ void ReadTable(RecordsTable& table, const std::vector<std::string>& lines) {
 }
 
 // Keeps a file that failed to load as "<file>.bak", so that its records
-// survive the save at exit.
-void KeepDamagedCopy(const std::string& path, const std::string& content) {
+// survive the save at exit; returns the copy's name, or nothing when even the
+// copy could not be written (the load's own error is what matters then).
+std::string KeepDamagedCopy(const std::string& path, const std::string& content) {
   try {
     ReplaceFile(path + ".bak", content);
+    return path + ".bak";
   } catch (const text::FileError&) {
-    // The copy is a courtesy; the load's own error is what the user sees.
+    return std::string();
   }
 }
 
@@ -55,14 +57,15 @@ void ReadRecordsText(RecordsTable& table, const std::string& content) {
   ReadTable(table, SplitLines(content));
 }
 
-void LoadRecords(RecordsTable& table, const std::string& path) {
+void LoadRecords(RecordsTable& table, const std::string& path, std::string* keptCopy) {
   table = RecordsTable{};
   if (!FileExists(path)) return;
   const std::string content = ReadTextFile(path);
   try {
     ReadRecordsText(table, content);
   } catch (const text::ConversionError&) {
-    KeepDamagedCopy(path, content);
+    const std::string copy = KeepDamagedCopy(path, content);
+    if (keptCopy != nullptr) *keptCopy = copy;
     throw;
   }
 }

@@ -17,8 +17,9 @@ inline constexpr const char* RecordsSeparator = ",7B";
 // before it stays: the count is set before any entry is read, and a failing
 // entry keeps its name with score 0. A count below 0 or above 10 is taken as
 // 0 or 10. A file that fails to load is first copied to "<file>.bak", so its
-// records survive the save at exit.
-void LoadRecords(RecordsTable& table, const std::string& path = RecordsFileName);
+// records survive the save at exit; `keptCopy`, when given, then names the
+// copy (and stays empty when even the copy could not be written).
+void LoadRecords(RecordsTable& table, const std::string& path = RecordsFileName, std::string* keptCopy = nullptr);
 
 // The same reading from the file's content.
 void ReadRecordsText(RecordsTable& table, const std::string& content);

@@ -8,6 +8,17 @@
 namespace solvar::text {
 
 namespace {
+
+// The quoted text as a person can read it in a box: every control byte a "?".
+std::string Printable(std::string_view cp1251Text) {
+  std::string printable(cp1251Text);
+  for (char& c : printable) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = '?';
+  }
+  return printable;
+}
+
 std::string FileErrorText(int errorNumber) {
   if (errorNumber == ENOENT) return "File not found";
   return "I/O error " + std::to_string(errorNumber);
@@ -15,7 +26,7 @@ std::string FileErrorText(int errorNumber) {
 }  // namespace
 
 ConversionError::ConversionError(std::string_view cp1251Text)
-    : ProgramError("'" + Cp1251ToUtf8(cp1251Text) + "' is not a valid integer value") {}
+    : ProgramError("'" + Cp1251ToUtf8(Printable(cp1251Text)) + "' is not a valid integer value") {}
 
 FileError::FileError(int errorNumber)
     : ProgramError(FileErrorText(errorNumber)), m_errorNumber(errorNumber) {}

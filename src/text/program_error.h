@@ -14,7 +14,8 @@ class ProgramError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A text that does not convert to an integer.
+// A text that does not convert to an integer. Control bytes of the text are
+// shown as "?" in the message.
 class ConversionError : public ProgramError {
  public:
   explicit ConversionError(std::string_view cp1251Text);

@@ -1,12 +1,17 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QTableWidget>
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/field_size_dialog.h"
 #include "dialogs/jpeg_picture.h"
 #include "dialogs/network_options_dialog.h"
+#include "dialogs/previous_move_dialog.h"
+#include "dialogs/records_dialog.h"
+#include "dialogs/style.h"
 
 namespace solvar::dialogs {
 
@@ -93,8 +98,49 @@ class DialogsTest : public QObject {
     QCoreApplication::sendEvent(about, &enter);
     QVERIFY(about->styleSheet().contains(QStringLiteral("#800080")));
     form.show();
+    QCoreApplication::sendEvent(close, &enter);
     QTest::mouseClick(close, Qt::LeftButton);
     QVERIFY(!form.isVisible());
+    // Opened again, «Закрыть» is blue, not still red from the click.
+    form.show();
+    QVERIFY(close->styleSheet().contains(QStringLiteral("#0000ff")));
+  }
+
+  void linksStayBlueAndUnderlinedWhenTheMouseLeaves() {
+    TAboutFrm form([](const QString&) {});
+    form.ShowFeedbackPage();
+    auto* link = form.findChild<QLabel*>(QStringLiteral("Label15"));
+    const QString rest = link->styleSheet();
+    QVERIFY(rest.contains(QStringLiteral("#0000ff")) && rest.contains(QStringLiteral("underline")));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(link, &enter);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(link, &leave);
+    QCOMPARE(link->styleSheet(), rest);
+  }
+
+  void recordsGridShowsItsThreeColumnsWhole() {
+    TForm6 form;
+    records::RecordsTable table;
+    form.Fill(table);
+    auto* grid = form.findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
+    QCOMPARE(grid->columnWidth(0), 17);
+    QCOMPARE(grid->columnWidth(1), 169);
+    QCOMPARE(grid->columnWidth(2), 47);
+    QCOMPARE(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(grid->currentRow(), -1);
+    QCOMPARE(grid->focusPolicy(), Qt::NoFocus);
+    form.show();
+    QVERIFY(grid->viewport()->width() >= 17 + 169 + 47);
+  }
+
+  void previousMoveViewerIsWideEnoughForItsTitle() {
+    TForm3 form;
+    form.ShowSnapshot(QImage(553, 432, QImage::Format_RGB32), 181, 181);
+    QVERIFY(form.width() >= TitleWidth(QStringLiteral("Предыдущий ход")));
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Image1"))->size(), QSize(181, 181));
+    form.ShowSnapshot(QImage(553, 432, QImage::Format_RGB32), 373, 373);
+    QCOMPARE(form.size(), QSize(373, 373));
   }
 
   void damagedBannerShowsAPlainWindow() {

@@ -1,7 +1,10 @@
 #include <QtTest>
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -9,6 +12,7 @@
 #include <QToolButton>
 
 #include "game/field_view.h"
+#include "game/qt_translations.h"
 #include "game_window.h"
 #include "records/records_file.h"
 #include "records/scramble.h"
@@ -256,10 +260,12 @@ class MainWindowTest : public QObject {
 
   void damagedRecordsFileShowsItsErrorAndTheProgramGoesOn() {
     GameWindow w;
-    test::WriteBytes(w.dir.File("winner.txt"), "junk\r\n");
+    test::WriteBytes(w.dir.File("winner.txt"), "ju\x01k\r\n");
     w.Open();
     QCOMPARE(w.prompts.errors.size(), 1);
-    QVERIFY(w.prompts.errors.first().endsWith(QStringLiteral("is not a valid integer value")));
+    // The count line unscrambles to letters and a control byte, shown as "?".
+    QCOMPARE(w.prompts.errors.first(), QStringLiteral("'yf?x' is not a valid integer value\n"
+                                                      "Файл рекордов winner.txt повреждён; он сохранён как winner.txt.bak."));
     w.Action("N2")->trigger();
     QVERIFY(w->Game().InProgress());
   }
@@ -411,6 +417,54 @@ class MainWindowTest : public QObject {
     clock.start();
     w.window.reset();
     QVERIFY(clock.elapsed() < 10000);
+  }
+
+  void logAlwaysShowsItsNewestLine() {
+    GameWindow w;
+    w.Open();
+    auto* log = w.Find<QPlainTextEdit>("Memo3");
+    for (int i = 0; i < 12; ++i) w->Log(QStringLiteral("строка %1").arg(i));
+    w->Game().Board().SetFieldSize(15, 15);
+    w.Action("N2")->trigger();  // the log shrinks to 54 pixels
+    QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    for (const Node node : {Node{7, 7}, Node{9, 9}, Node{11, 11}}) {
+      w.Click(node);
+      QVERIFY(log->verticalScrollBar()->maximum() > 0);
+      QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    }
+  }
+
+  void smallestFieldShowsTheStatusBarWholeAndTheViewMenuHasItsIcons() {
+    GameWindow w;
+    w.Open();
+    w->Game().Board().SetFieldSize(15, 15);
+    w.Action("N2")->trigger();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.MoveTo(Node{14, 14});
+    QCoreApplication::processEvents();
+    auto* selection = w.Find<QLabel>("StatusPanel1");
+    auto* credit = w.Find<QLabel>("StatusPanel2");
+    QVERIFY(selection->geometry().right() < credit->geometry().left());
+    QVERIFY(credit->geometry().right() < w->statusBar()->width());
+    QVERIFY(credit->width() >= credit->sizeHint().width());
+    QCOMPARE(w.Pole()->size(), QSize(181, 181));
+    QVERIFY(w.Find<QLabel>("Label1")->width() >= w.Find<QLabel>("Label1")->sizeHint().width());
+    for (const char* item : {"N9", "N10", "N11", "N12"}) QVERIFY2(!w.Action(item)->icon().isNull(), item);
+  }
+
+  void recordsThatCannotBeSavedSaySoAtExit() {
+    GameWindow w;
+    w.options.RecordsFile = QString::fromStdString(w.dir.File("missing/winner.txt"));
+    w.Open();
+    w.Action("N7")->trigger();
+    QCOMPARE(w.prompts.errors, QStringList{QStringLiteral("File not found\nРекорды не сохранены в файл winner.txt.")});
+  }
+
+  void standardDialogsSpeakRussian() {
+    QVERIFY(game::InstallQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
   }
 
   void clockShowsTheTimeOfDay() {

@@ -32,7 +32,7 @@ QByteArray Cp1251(const char* utf8) { return QByteArray::fromStdString(text::Utf
 // five seconds.
 void Host(GameWindow& host, const std::function<void()>& join) {
   QTimer::singleShot(20, join);
-  QTimer::singleShot(5000, [&host] {
+  QTimer::singleShot(5000, host.window.get(), [&host] {
     if (auto* dialog = host.window->findChild<QDialog*>(QStringLiteral("TForm2")); dialog && dialog->isVisible())
       dialog->reject();
   });
@@ -83,6 +83,7 @@ class RawPeer {
 };
 
 const QString RefusalNotice = QStringLiteral("К вам пытались подключиться...");
+const QString PeerFault = QStringLiteral("Программа соперника прислала то, что не удалось прочитать.");
 QByteArray Refusal() { return QByteArray("ER") + Cp1251(std::string(net::RefusalText).c_str()); }
 
 // Runs `action` once, the next time a box with that text is open.
@@ -188,7 +189,7 @@ class NetworkTest : public QObject {
     QTest::qWait(50);
     QCOMPARE(host->Game().Board().FieldWidth(), 31);
     peer.Send("POx~1");
-    QTRY_COMPARE(host.prompts.errors, QStringList{QStringLiteral("'x' is not a valid integer value")});
+    QTRY_COMPARE(host.prompts.errors, QStringList{QStringLiteral("'x' is not a valid integer value\n") + PeerFault});
     peer.Send("PO12~7MS" + Cp1251("Ход сделан"));
     QTRY_COMPARE(host->Game().Board().At(12, 7), engine::csRival);
     QTRY_VERIFY(host.LogLines().contains(QStringLiteral("MESSAGE->> Ход сделан")));
@@ -372,14 +373,14 @@ class NetworkTest : public QObject {
     RawPeer peer;
     Host(host, [&] { peer.Connect(port); });
     QTRY_VERIFY(host->Game().IsNetwork());
-    host.prompts.whileOpen = Once(QStringLiteral("'a' is not a valid integer value"), [&] {
+    host.prompts.whileOpen = Once(QStringLiteral("'a' is not a valid integer value\n") + PeerFault, [&] {
       peer.Send("PO7~7");
       QTest::qWait(100);
     });
     peer.Send("POa~b");
     QTRY_COMPARE(host->Game().Board().At(7, 7), engine::csRival);
     host.Click(Node{5, 5});
-    host.prompts.whileOpen = Once(QStringLiteral("'c' is not a valid integer value"), [&] {
+    host.prompts.whileOpen = Once(QStringLiteral("'c' is not a valid integer value\n") + PeerFault, [&] {
       peer.Send("~dPO8~8");
       QTest::qWait(100);
     });

@@ -1,23 +1,28 @@
 // solvar-screens: plays a short scripted game in the real main window, opens
-// each of the other windows, and saves a picture of the screen each time, to
-// look at the program as a person sees it.
-// Usage: solvar-screens OUTPUT-DIRECTORY   (run it under a display, e.g. Xvfb)
+// each of the other windows and the standard dialogs, and saves a picture of
+// the screen each time, to look at the program as a person sees it.
+// Usage: solvar-screens OUTPUT-DIRECTORY   (run it under a display, e.g. Xvfb
+// with a window manager, as scripts/screenshot.sh does)
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 #include "game/desktop.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "game/main_window.h"
+#include "game/qt_prompts.h"
+#include "game/qt_translations.h"
 #include "text/cp1251.h"
 #include "window_driver/window_driver.h"
 
@@ -36,6 +41,20 @@ bool SaveScreen(const QWidget& window, const QString& path) {
   Pause(400);
   const bool saved = window.screen()->grabWindow(0).save(path);
   std::printf("%s %s\n", saved ? "saved" : "could not save", path.toUtf8().constData());
+  return saved;
+}
+
+// Opens a modal window through `open` and saves the screen while it is up.
+bool SaveWhileModal(const QString& path, const std::function<void()>& open) {
+  bool saved = false;
+  QTimer::singleShot(700, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      saved = modal->screen()->grabWindow(0).save(path);
+      std::printf("%s %s\n", saved ? "saved" : "could not save", path.toUtf8().constData());
+      modal->close();
+    }
+  });
+  open();
   return saved;
 }
 
@@ -84,6 +103,7 @@ bool PlayAgainstStrong(solvar::game::AppOptions options, const QString& path) {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  solvar::game::InstallQtTranslations(app);
   if (argc < 2) {
     std::fputs("usage: solvar-screens OUTPUT-DIRECTORY\n", stderr);
     return 2;
@@ -123,7 +143,40 @@ int main(int argc, char* argv[]) {
   about->ShowAboutPage();
   ok &= ShowAndSave(about, out.filePath(QStringLiteral("about.png")));
   about->ShowFeedbackPage();
+  // The mouse has passed over the first link: it is blue and underlined again.
+  QWidget* link = about->findChild<QWidget*>(QStringLiteral("Label15"));
+  QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+  QCoreApplication::sendEvent(link, &enter);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(link, &leave);
   ok &= ShowAndSave(about, out.filePath(QStringLiteral("feedback.png")));
+
+  // The standard dialogs as the program opens them, in Russian.
+  solvar::game::QtPrompts real;
+  real.SetParent(&window);
+  ok &= SaveWhileModal(out.filePath(QStringLiteral("name_box.png")), [&] {
+    real.InputText(QStringLiteral("Победа!!!"), QStringLiteral("Введите ваше имя:"), QStringLiteral("Студент"));
+  });
+  ok &= SaveWhileModal(out.filePath(QStringLiteral("address_box.png")), [&] {
+    real.InputText(QStringLiteral("Подключение..."), QStringLiteral("Введите IP сервера:"), QString());
+  });
+  ok &= SaveWhileModal(out.filePath(QStringLiteral("color_chooser.png")), [&] { real.ChooseColor(0xC0C0C0); });
+  ok &= SaveWhileModal(out.filePath(QStringLiteral("error_box.png")), [&] { real.Error(QStringLiteral("File not found")); });
+
+  // A game on the smallest field: the log after three moves, and the
+  // previous-move viewer.
+  window.N3Click();
+  window.Game().Board().SetFieldSize(15, 15);
+  window.N2Click();
+  Pause(300);
+  for (const Node node : {Node{7, 7}, Node{9, 9}, Node{11, 5}}) {
+    solvar::tools::ClickNode(field, node);
+    Pause(100);
+  }
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("log_15.png")));
+  ok &= SaveWhileModal(out.filePath(QStringLiteral("previous_move.png")), [&] { window.BitBtn3Click(); });
+  window.N3Click();
+  window.Game().Board().SetFieldSize(31, 31);
 
   // A game against the strong computer, while it thinks.
   window.N29Click();
