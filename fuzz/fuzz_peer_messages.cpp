@@ -28,6 +28,7 @@ class ScriptedChannel : public net::PeerChannel {
   bool IsOpen() const override { return m_open; }
   void Send(const std::string& bytes) override { sent += bytes.size(); }
   void Stop() override { m_open = false; }
+  std::string PeerName() const override { return "peer"; }
   std::size_t sent = 0;
 
  private:

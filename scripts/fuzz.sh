@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_peer_messages fuzz_records fuzz_position fuzz_ipv4)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_peer_messages fuzz_records fuzz_position fuzz_ipv4 fuzz_sgf)
 
 scripts/deps.sh test
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -5,6 +5,7 @@
 
 #include "dialogs/jpeg_picture.h"
 #include "dialogs/style.h"
+#include "solvar/version.h"
 
 // The banner lives in this library's resources, which a static library must
 // register itself.
@@ -107,7 +108,7 @@ QWidget* TAboutFrm::BuildAboutPage() {
   QWidget* page = Page(this, "Panel1");
   const std::pair<QString, QString> rows[] = {
       {QStringLiteral("Программа:"), QStringLiteral("\"Сольвар\"")},
-      {QStringLiteral("Версия:"), QStringLiteral("0.7.1.2")},
+      {QStringLiteral("Версия:"), QString::fromLatin1(ProgramVersion)},
       {QStringLiteral("Главный разработчик:"), QStringLiteral("Артём Лавров")},
       {QStringLiteral("Дата создания:"), QStringLiteral("14.03.2026")},
       {QStringLiteral("Последние обновление:"), QStringLiteral("08.12.2026")},

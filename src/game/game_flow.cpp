@@ -56,6 +56,7 @@ void TForm1::SetScoreLabels(int own, int rival, int free) {
 }
 
 void TForm1::SetMenusForGame(bool inGame) {
+  m_openGame->setEnabled(!inGame);
   m_fieldSettings->setEnabled(!inGame);
   m_surrender->setEnabled(inGame);
   m_viewMenu->menuAction()->setEnabled(!inGame);
@@ -73,10 +74,11 @@ void TForm1::N2Click() {
   m_match->StartAgainstComputer(computer);
 }
 
-void TForm1::N3Click() { m_match->End(); }
-void TForm1::BitBtn2Click() { m_match->End(); }
+void TForm1::N3Click() { m_match->Resign(engine::Side::Own); }
+void TForm1::BitBtn2Click() { m_match->Resign(engine::Side::Own); }
 
 void TForm1::GamePoleMouseMove(int x, int y) {
+  if (IsShowingSavedGame()) return;
   const engine::Node under = render::NodeUnderMouse(m_match->Board(), x, y);
   render::MovePreview(*m_canvas, m_settings.Colors, m_match->Board(), m_selectedNode, under);
   m_selectedNode.X = under.X;
@@ -88,6 +90,7 @@ void TForm1::GamePoleMouseMove(int x, int y) {
 // The picture before the move is kept for the previous-move viewer, also
 // when the hidden option plays the computer's dot instead.
 void TForm1::GamePoleClick() {
+  if (IsShowingSavedGame()) return;  // a saved game on the field takes no click
   const engine::Node node = m_selectedNode;
   if (!m_match->IsFreeNode(node)) {
     m_prompts.Inform(QStringLiteral("Вы не выбрали точку!"));
@@ -123,6 +126,8 @@ void TForm1::N22Click() { OpenHelpTopic(m_desktop, m_prompts, m_options.HelpFile
 // A game starts: the window is laid out for the field, the field is shown
 // empty, one pixel larger each way in a network game.
 void TForm1::OnGameStarted() {
+  if (IsShowingSavedGame()) LeaveSavedGame();
+  m_saveGame->setEnabled(true);
   StartLayout();
   const int extra = m_match->IsNetwork() ? 2 : 1;
   m_gamePole->show();
@@ -140,16 +145,22 @@ void TForm1::StartLayout() {
   m_canvas->Rectangle(-1, -1, m_gamePole->width() + 1, m_gamePole->height() + 1);
   SetMenusForGame(true);
   const engine::Board& board = m_match->Board();
-  const int fieldWidth = render::CellSize * board.FieldWidth() + 1;
-  const int fieldHeight = render::CellSize * board.FieldHeight() + 1;
-  m_gamePole->setFixedSize(fieldWidth, fieldHeight);
-  m_panel1->setGeometry(fieldWidth, 0, m_panel1->width(), fieldHeight);
-  m_memo3->setFixedHeight(LogHeight());
-  SetContentSize(fieldWidth + m_panel1->width(), fieldHeight + LogHeight());
-  m_panel1->show();
+  LayOutField(board.FieldWidth(), board.FieldHeight());
   m_label6->setText(QString::number(board.PlayableCount()));
   m_shape1->SetFill(m_settings.Colors.RivalColor);
   if (m_match->IsNetwork()) m_sendMessage->setEnabled(true);
+}
+
+// The field image, the score panel beside it and the log below, for a field
+// of the given size.
+void TForm1::LayOutField(int fieldWidth, int fieldHeight) {
+  const int width = render::CellSize * fieldWidth + 1;
+  const int height = render::CellSize * fieldHeight + 1;
+  m_gamePole->setFixedSize(width, height);
+  m_panel1->setGeometry(width, 0, m_panel1->width(), height);
+  m_memo3->setFixedHeight(LogHeight());
+  SetContentSize(width + m_panel1->width(), height + LogHeight());
+  m_panel1->show();
 }
 
 void TForm1::OnFirstMove(engine::Side side) {

@@ -46,6 +46,9 @@ void TForm1::BitBtn1Click() {
   m_gamePole->update();
 }
 
-void TForm1::Panel2Click() { records::LoadPosition(m_match->Board(), m_options.PositionFile.toStdString()); }
+void TForm1::Panel2Click() {
+  records::LoadPosition(m_match->Board(), m_options.PositionFile.toStdString());
+  m_match->RecordSetupFromBoard();
+}
 
 }  // namespace solvar::game

@@ -45,7 +45,6 @@ constexpr int InitialWidth = 683;
 constexpr int InitialLogHeight = 137;
 constexpr int PanelWidth = 108;
 constexpr int StatusBarHeight = 19;
-const char* const CreditText = "solvar.example.org";
 
 QString Greeting() {
   return QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********");
@@ -103,8 +102,10 @@ QIcon MenuIcon(int index) {
     case 3: return StandardIcon(QStyle::SP_DriveNetIcon);
     case 4: return StandardIcon(QStyle::SP_FileDialogDetailedView);
     case 5: return StandardIcon(QStyle::SP_FileDialogListView);
+    case 6: return StandardIcon(QStyle::SP_DialogSaveButton);
     case 7: return DotIcon(render::FieldColors{}.OwnColor);
     case 8: return DotIcon(render::FieldColors{}.RivalColor);
+    case 9: return StandardIcon(QStyle::SP_DialogOpenButton);
     case 12: return FieldIcon(/*withGrid=*/false);
     case 13: return FieldIcon(/*withGrid=*/true);
     case 10: return StandardIcon(QStyle::SP_DialogCloseButton);
@@ -170,6 +171,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   CreateHiddenControls();
   m_painter = std::make_unique<WindowPainter>(*m_canvas, m_settings.Colors, m_match->Board(), *m_gamePole, *m_shape1,
                                               *m_memo2);
+  CreateSavedGameControls();
   CreateSockets();
   m_strongComputer = std::make_unique<match::StrongComputerPlayer>(PostToWindow(), StrongLimits());
   m_selfPlaySearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
@@ -210,6 +212,12 @@ void TForm1::CreateMenu() {
   game->addSeparator();
   m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Настройки поля"), 5, &TForm1::N4Click);
   AddCommand(game, "N5", QStringLiteral("Рекорды"), 4, &TForm1::N5Click);
+  game->addSeparator();
+  m_saveGame = AddCommand(game, "N30", QStringLiteral("Сохранить партию…"), 6, &TForm1::N30Click);
+  m_saveGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  m_saveGame->setEnabled(false);
+  m_openGame = AddCommand(game, "N31", QStringLiteral("Открыть партию…"), 9, &TForm1::N31Click);
+  m_openGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   game->addSeparator();
   AddCommand(game, "N7", QStringLiteral("Выход"), 10, &TForm1::N7Click);
 
@@ -305,9 +313,10 @@ void TForm1::CreateStatusBar() {
   m_selectionPanel = new QLabel(bar);
   m_selectionPanel->setObjectName(QStringLiteral("StatusPanel1"));
   m_selectionPanel->setFixedWidth(150);
-  auto* credit = new QLabel(QString::fromUtf8(CreditText), bar);
+  auto* credit = new QLabel(QString::fromUtf8(CreditLine), bar);
   credit->setObjectName(QStringLiteral("StatusPanel2"));
   credit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  m_creditPanel = credit;
   bar->addWidget(m_clockPanel);
   bar->addWidget(m_selectionPanel);
   bar->addWidget(credit, 1);

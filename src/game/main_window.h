@@ -21,6 +21,7 @@
 #include "game/prompts.h"
 #include "game/settings.h"
 #include "match/computer_player.h"
+#include "match/game_replay.h"
 #include "match/match.h"
 #include "match/remote_player.h"
 #include "match/strong_computer.h"
@@ -54,6 +55,9 @@ class TForm6;
 
 namespace solvar::game {
 
+// The status bar's credit line: the site of the program.
+inline constexpr const char* CreditLine = "solvar.example.org";
+
 class FieldView;
 class GameLog;
 class MarkerShape;
@@ -82,6 +86,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void N22Click();  // "Содержание" (F1)
   void N24Click();  // "О программе"
   void N25Click();  // "Обратная связь"
+  void N30Click();  // "Сохранить партию…"
+  void N31Click();  // "Открыть партию…"
   void N28Click();  // "Уровень компьютера" -> "Обычный"
   void N29Click();  // "Уровень компьютера" -> "Сильный"
 
@@ -111,6 +117,10 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void Button4Click();  // "Proverka"
   void BitBtn1Click();  // "Назад"
   void Panel2Click();   // loads the stored position
+
+  // A saved game on the field, stepped through.
+  bool IsShowingSavedGame() const { return m_savedGame != nullptr; }
+  void ShowSavedMove(int moves);
 
   match::Match& Game() { return *m_match; }
   const net::PeerLink& Peer() const { return *m_peerLink; }
@@ -169,6 +179,11 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void EndLayout();
   void DrawLegendIcons();
   void SetScoreLabels(int own, int rival, int free);
+  void LayOutField(int fieldWidth, int fieldHeight);
+  void CreateSavedGameControls();
+  void ShowSavedGame(match::GameRecord record);
+  void LeaveSavedGame();
+  void ShowGameButtons(bool game);
   void SetMenusForGame(bool inGame);
   void ChooseColor(render::Color& color);
   void CreateLevelMenu();
@@ -217,12 +232,18 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   GameLog* m_memo3 = nullptr;
   QLabel* m_clockPanel = nullptr;
   QLabel* m_selectionPanel = nullptr;
+  QLabel* m_creditPanel = nullptr;
+  std::unique_ptr<match::GameReplay> m_savedGame;
+  QToolButton* m_viewBack = nullptr;
+  QToolButton* m_viewForward = nullptr;
   QAction* m_newGame = nullptr;
   QAction* m_surrender = nullptr;
   QAction* m_fieldSettings = nullptr;
   QAction* m_sendMessage = nullptr;
   QMenu* m_viewMenu = nullptr;
   QMenu* m_setupMenu = nullptr;
+  QAction* m_saveGame = nullptr;
+  QAction* m_openGame = nullptr;
   QAction* m_levelStandard = nullptr;
   QAction* m_levelStrong = nullptr;
   QTimer* m_timer1 = nullptr;

@@ -62,7 +62,7 @@ void TForm1::N17Click() {
     m_prompts.Message(MessageKind::Warning, QStringLiteral("Вы ввели не коректный IP адрес!!!"), MessageButtons::Yes);
     return;
   }
-  m_peerLink->Join();
+  m_peerLink->Join(*address);
   m_clientSocket1->Activate(*address, m_options.Port);
   Log(QStringLiteral("INFORM->> Соединение..."));
   m_joinTimer->start(m_options.JoinTimeoutMs);

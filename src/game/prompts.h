@@ -12,6 +12,7 @@ namespace solvar::game {
 
 enum class MessageKind { Information, Warning };
 enum class MessageButtons { Ok, Yes, YesNo };
+enum class FileChoice { SaveGame, OpenGame };
 
 class Prompts {
  public:
@@ -25,6 +26,9 @@ class Prompts {
   virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
   // An error that reached the general handler.
   virtual void Error(const QString& text) = 0;
+  // A saved game's file to write or to read; none when the dialog was
+  // cancelled.
+  virtual std::optional<QString> ChooseFile(FileChoice choice) = 0;
 
   void Inform(const QString& text) { Message(MessageKind::Information, text, MessageButtons::Ok); }
 };

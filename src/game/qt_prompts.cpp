@@ -1,6 +1,7 @@
 #include "game/qt_prompts.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -59,6 +60,19 @@ std::optional<std::uint32_t> QtPrompts::ChooseColor(std::uint32_t current) {
   dialog.setObjectName(QStringLiteral("ColDil"));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return render::FromRgb(dialog.selectedColor().rgb());
+}
+
+// The platform's file dialog, for games in SGF.
+std::optional<QString> QtPrompts::ChooseFile(FileChoice choice) {
+  const bool save = choice == FileChoice::SaveGame;
+  QFileDialog dialog(m_parent, save ? QStringLiteral("Сохранить партию") : QStringLiteral("Открыть партию"));
+  dialog.setObjectName(save ? QStringLiteral("SaveGameDialog") : QStringLiteral("OpenGameDialog"));
+  dialog.setNameFilter(QStringLiteral("Партии (*.sgf)"));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(QStringLiteral("sgf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
 }
 
 void QtPrompts::Error(const QString& text) {

@@ -17,7 +17,7 @@ void WindowPainter::Capture(const engine::Outline& outline) {
 }
 
 void WindowPainter::AllDots() {
-  render::DrawAllDots(m_canvas, m_colors, m_board);
+  render::DrawAllDots(m_canvas, m_colors, *m_board);
   m_field.update();
 }
 

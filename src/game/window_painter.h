@@ -21,8 +21,12 @@ class WindowPainter {
  public:
   WindowPainter(render::FieldCanvas& canvas, const render::FieldColors& colors, const engine::Board& board,
                 FieldView& field, MarkerShape& marker, QPlainTextEdit& candidateMemo)
-      : m_canvas(canvas), m_colors(colors), m_board(board), m_field(field), m_marker(marker),
+      : m_canvas(canvas), m_colors(colors), m_board(&board), m_field(field), m_marker(marker),
         m_candidateMemo(candidateMemo) {}
+
+  // The Board whose dots are repainted over a capture: the game's, or a
+  // saved game's while it is shown.
+  void PaintFrom(const engine::Board& board) { m_board = &board; }
 
   void Dot(engine::Node node, engine::Side side);
   void Capture(const engine::Outline& outline);
@@ -33,7 +37,7 @@ class WindowPainter {
  private:
   render::FieldCanvas& m_canvas;
   const render::FieldColors& m_colors;
-  const engine::Board& m_board;
+  const engine::Board* m_board;
   FieldView& m_field;
   MarkerShape& m_marker;
   QPlainTextEdit& m_candidateMemo;

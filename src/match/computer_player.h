@@ -11,6 +11,7 @@ class StandardComputerPlayer : public Player {
   void TakeTurn(Match& match) override {
     if (const auto node = match.ChooseStandardMove(engine::Side::Rival)) match.PlayComputerAnswer(*node);
   }
+  std::string Name() const override { return "Компьютер (обычный)"; }
 };
 
 }  // namespace solvar::match

@@ -69,8 +69,71 @@ void Match::Begin(Player& opponent, bool network) {
   engine::FrameBoard(m_board);
   m_inProgress = true;
   m_counts = engine::CellCounts{};
-  m_moves.clear();
+  StartRecord();
   m_observer.OnGameStarted();
+}
+
+void Match::StartRecord() {
+  m_moves.clear();
+  m_setup.clear();
+  m_recordWidth = m_board.FieldWidth();
+  m_recordHeight = m_board.FieldHeight();
+  m_playerName.clear();
+  m_result.clear();
+}
+
+GameRecord Match::Record() const {
+  GameRecord record;
+  record.FieldWidth = m_recordWidth;
+  record.FieldHeight = m_recordHeight;
+  record.Setup = m_setup;
+  record.Moves = m_moves;
+  record.Player1 = m_playerName.empty() ? "Игрок" : m_playerName;
+  record.Player2 = m_opponent->Name();
+  record.Result = m_result;
+  return record;
+}
+
+void Match::TakeRecord(const GameRecord& record, const engine::Board& finalPosition) {
+  m_board = finalPosition;
+  m_moves = record.Moves;
+  m_setup = record.Setup;
+  m_recordWidth = record.FieldWidth;
+  m_recordHeight = record.FieldHeight;
+  m_playerName = record.Player1;
+  m_result = record.Result;
+  for (auto move = m_moves.rbegin(); move != m_moves.rend(); ++move) {
+    if (move->Mover == Side::Own) {
+      m_lastPlayerMove = move->Dot;
+      break;
+    }
+  }
+}
+
+void Match::SetUpCell(Node node, engine::CellState code) {
+  m_board.Set(node, code);
+  std::erase_if(m_setup, [node](const PlayedMove& dot) { return dot.Dot == node; });
+  if (code == engine::csOwn || code == engine::csRival) {
+    m_setup.push_back(PlayedMove{code == engine::csOwn ? Side::Own : Side::Rival, node});
+  }
+}
+
+void Match::RecordSetupFromBoard() {
+  StartRecord();
+  for (int x = 1; x < m_board.FieldWidth(); ++x) {
+    for (int y = 1; y < m_board.FieldHeight(); ++y) {
+      const engine::CellState code = m_board.At(x, y);
+      if (code == engine::csOwn || code == engine::csRival) {
+        m_setup.push_back(PlayedMove{code == engine::csOwn ? Side::Own : Side::Rival, Node{x, y}});
+      }
+    }
+  }
+}
+
+void Match::Resign(Side side) {
+  const Step step(*this);
+  if (m_inProgress) m_result = side == Side::Own ? "W+R" : "B+R";
+  End();
 }
 
 bool Match::IsFreeNode(Node node) const {
@@ -81,10 +144,9 @@ LocalMove Match::PlayLocal(Node node) {
   const Step step(*this);
   if (!IsFreeNode(node)) return LocalMove::NotFree;
   if (m_turn != Turn::Local) return LocalMove::NotYourTurn;
-  Place(Side::Own, node);
   m_lastPlayerMove = node;
   Log(MoveLine("Ваш ход ->> ", node));
-  SettleCaptures(Side::Own);
+  PlayOrdinary(Side::Own, node);
   if (m_network) m_observer.OnDotPlaced(node, Side::Own);
   CloseMove(Side::Own);
   return LocalMove::Played;
@@ -151,10 +213,13 @@ void Match::FinishOnNotice() {
 // winner's name and enters it into the records.
 void Match::ShowResult() {
   const GameResult result = Judge(m_counts.OwnScore, m_counts.RivalScore);
+  const int margin = result.Own > result.Rival ? result.Own - result.Rival : result.Rival - result.Own;
+  m_result = result.Outcome == Winner::Draw ? "0" : (result.Outcome == Winner::Own ? "B+" : "W+") + std::to_string(margin);
   if (m_network) m_opponent->OnResult(result);
   m_observer.OnResult(result);
   if (result.Outcome != Winner::Own) return;
   const std::string name = AskWinnerName();
+  m_playerName = name;
   m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name), result.Own});
   m_observer.OnRecordEntered();
 }
@@ -198,18 +263,16 @@ std::optional<Node> Match::ComputerMove(Side mover, const ComputerChoice& choose
 void Match::ReportThinking(bool thinking, int moveTimeMs) { m_observer.OnComputerThinking(thinking, moveTimeMs); }
 
 void Match::ApplyComputerMove(Side mover, Node node) {
-  Place(mover, node);
   m_observer.OnDotPlaced(node, mover);
   m_observer.OnMarkerMoved(node);
-  SettleCaptures(mover);
+  PlayOrdinary(mover, node);
   Log(MoveLine("Ход машины->> ", node));
 }
 
 void Match::PlayDot(Side side, Node node) {
   const Step step(*this);
-  Place(side, node);
   if (side == Side::Own) m_lastPlayerMove = node;
-  SettleCaptures(side);
+  PlayOrdinary(side, node);
 }
 
 void Match::PutRivalDot(Node node) {
@@ -222,9 +285,9 @@ void Match::Place(Side side, Node node) {
   m_moves.push_back(PlayedMove{side, node});
 }
 
-void Match::SettleCaptures(Side mover) {
-  Scan(mover);
-  Scan(engine::Opponent(mover));
+void Match::PlayOrdinary(Side side, Node node) {
+  m_moves.push_back(PlayedMove{side, node});
+  PlayOrdinaryMove(m_board, side, node, *this);
 }
 
 int Match::Scan(Side side) {
@@ -273,7 +336,7 @@ void Match::ResetPosition() {
     for (int y = 0; y < engine::BoardRows; ++y) m_board.Set(x, y, engine::csFree);
   }
   engine::FrameBoard(m_board);
-  m_moves.clear();
+  StartRecord();
 }
 
 }  // namespace solvar::match

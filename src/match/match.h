@@ -18,17 +18,12 @@
 #include "engine/board.h"
 #include "engine/capture_scan.h"
 #include "engine/random.h"
+#include "match/game_record.h"
 #include "match/match_observer.h"
 #include "match/player.h"
 #include "records/records_table.h"
 
 namespace solvar::match {
-
-struct PlayedMove {
-  engine::Side Mover = engine::Side::Own;
-  engine::Node Dot;
-  friend bool operator==(const PlayedMove&, const PlayedMove&) = default;
-};
 
 enum class LocalMove { Played, NotFree, NotYourTurn };
 
@@ -57,8 +52,14 @@ class Match : private engine::CaptureObserver {
   engine::Node LastPlayerMove() const { return m_lastPlayerMove; }
   void SetLastPlayerMove(engine::Node node) { m_lastPlayerMove = node; }
   // The dots of this game (or of this position, for the single steps), in
-  // the order played.
+  // the order played; they are kept after the game ends, until the next one.
   const std::vector<PlayedMove>& Moves() const { return m_moves; }
+  // The game as a saved game holds it: its size, set-up dots, moves, players
+  // and result.
+  GameRecord Record() const;
+  // Takes a saved game's final position and record as this game's, without
+  // a game on the field (nothing is reported).
+  void TakeRecord(const GameRecord& record, const engine::Board& finalPosition);
   engine::Random& RandomSource() { return m_random; }
   void Log(std::string_view utf8Line);
 
@@ -84,6 +85,9 @@ class Match : private engine::CaptureObserver {
   // Ends the game on the field, or resets the field when there is none: the
   // Board is cleared and the opponent told. Safe to call twice.
   void End();
+  // The side gives the game up ("Сдаться", or the peer leaving): End, with
+  // the game recorded as won by the other side.
+  void Resign(engine::Side side);
 
   // --- Single steps: the hidden tools, the engine driver, self-play.
 
@@ -100,6 +104,12 @@ class Match : private engine::CaptureObserver {
   void PlayDot(engine::Side side, engine::Node node);
   // A side-2 dot with nothing else ("Ходить за PC").
   void PutRivalDot(engine::Node node);
+  // A cell written before the game, as the set-up tools and the position
+  // loader write them; a dot of either side is kept as a set-up dot.
+  void SetUpCell(engine::Node node, engine::CellState code);
+  // The field as it is becomes the set-up of a new record (after the
+  // position loader): its dots are the set-up dots.
+  void RecordSetupFromBoard();
   // One capture scan for the side; returns the regions captured.
   int Scan(engine::Side side);
   // Counts the Board and reports the counts; true when no free node is left.
@@ -127,7 +137,8 @@ class Match : private engine::CaptureObserver {
   Player& PlayerOf(engine::Side side) { return side == engine::Side::Own ? m_local : *m_opponent; }
   void Begin(Player& opponent, bool network);
   void Place(engine::Side side, engine::Node node);
-  void SettleCaptures(engine::Side mover);
+  void PlayOrdinary(engine::Side side, engine::Node node);
+  void StartRecord();
   void ApplyComputerMove(engine::Side mover, engine::Node node);
   void CloseMove(engine::Side mover);
   void GiveTurn(engine::Side side);
@@ -149,6 +160,11 @@ class Match : private engine::CaptureObserver {
   Turn m_turn = Turn::Nobody;
   engine::Node m_lastPlayerMove{0, 0};
   std::vector<PlayedMove> m_moves;
+  std::vector<PlayedMove> m_setup;
+  int m_recordWidth = engine::DefaultFieldWidth;
+  int m_recordHeight = engine::DefaultFieldHeight;
+  std::string m_playerName;  // the name the winner gave, UTF-8
+  std::string m_result;      // as a saved game writes it
   int m_depth = 0;  // how many public steps are running, one inside another
 };
 

@@ -4,6 +4,8 @@
 // through the window's clicks, the computer at once or after thinking, the
 // remote player when its peer's move arrives.
 
+#include <string>
+
 #include "engine/board.h"
 #include "match/game_result.h"
 
@@ -22,12 +24,15 @@ class Player {
   virtual void OnResult(const GameResult& result) { (void)result; }
   // The game is over or abandoned: stop thinking, close the connection.
   virtual void OnGameEnd() {}
+  // The player's name in a saved game, UTF-8.
+  virtual std::string Name() const { return "Компьютер"; }
 };
 
 // The person at this window: the field takes clicks while it is their turn.
 class LocalPlayer : public Player {
  public:
   void TakeTurn(Match&) override {}
+  std::string Name() const override { return "Игрок"; }
 };
 
 }  // namespace solvar::match

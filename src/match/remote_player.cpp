@@ -74,7 +74,7 @@ void RemotePlayer::OnRefusal(const std::string& text) { m_match.Log("ERROR->> " 
 void RemotePlayer::OnDisconnect(const std::string& text) {
   m_match.Log("INFORM->> " + text::Cp1251ToUtf8(text));
   m_channel.Stop();
-  m_match.End();
+  m_match.Resign(Side::Rival);  // the peer gave the game up, or left it
 }
 
 // Whichever result the peer announced, this side judges by its own counts.

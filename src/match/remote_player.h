@@ -35,6 +35,7 @@ class RemotePlayer : public Player {
   void OnOpponentMoved(engine::Node node) override;
   void OnResult(const GameResult& result) override;
   void OnGameEnd() override;
+  std::string Name() const override { return m_channel.PeerName(); }
 
  private:
   void OnStart(const net::PeerMessage& start);

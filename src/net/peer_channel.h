@@ -19,6 +19,8 @@ class PeerChannel {
   // Stops this side's socket: the host its server with every connection, the
   // client its connection, which says goodbye itself as it goes down.
   virtual void Stop() = 0;
+  // The other program's address, as text.
+  virtual std::string PeerName() const = 0;
 };
 
 }  // namespace solvar::net

@@ -19,20 +19,22 @@ class PeerLink : public PeerChannel {
 
   // The host takes this accepted connection as its opponent's.
   void HostWith(QTcpSocket* opponent);
-  // This side joins a host on its client connection.
-  void Join();
+  // This side joins the host at the address on its client connection.
+  void Join(const QString& address);
   bool IsOpponent(const QTcpSocket* connection) const;
 
   bool IsHost() const override { return m_isHost; }
   bool IsOpen() const override;
   void Send(const std::string& bytes) override;
   void Stop() override;
+  std::string PeerName() const override;
 
  private:
   ServerSocket& m_server;
   ClientSocket& m_client;
   bool m_isHost = false;
   QPointer<QTcpSocket> m_opponent;
+  QString m_hostAddress;  // the address this side joined
 };
 
 }  // namespace solvar::net

@@ -467,6 +467,72 @@ class MainWindowTest : public QObject {
     QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
   }
 
+  void savedGameOpensAndStepsThroughItsMoves() {
+    GameWindow w;
+    w.Open();
+    w->Game().Board().SetFieldSize(15, 15);
+    const QString path = QString::fromStdString(w.dir.File("game.sgf"));
+    QVERIFY(!w.Action("N30")->isEnabled());  // nothing to save yet
+    w.Action("N2")->trigger();
+    QVERIFY(w.Action("N30")->isEnabled() && !w.Action("N31")->isEnabled());
+    const QRect field(0, 0, 181, 181);
+    const QImage empty = w->FieldPicture().Image().copy(field);
+    // The computer rings (5, 5) while the player plays along row 12.
+    for (const Node node : {Node{5, 5}, Node{2, 12}, Node{4, 12}, Node{6, 12}, Node{8, 12}, Node{10, 12}, Node{12, 12}}) {
+      if (w->Game().Board().At(node) == engine::csFree) w.Click(node);
+    }
+    QCOMPARE(w->Game().Board().At(5, 5), engine::csOwnCaptured);
+    const QImage played = w->FieldPicture().Image().copy(field);
+    const std::size_t moves = w->Game().Moves().size();
+    w.prompts.fileAnswers = {path};
+    w.Action("N30")->trigger();  // during the game
+    w.Action("N3")->trigger();
+    QVERIFY(w.Action("N30")->isEnabled() && w.Action("N31")->isEnabled());
+    QVERIFY(test::ReadBytes(path.toStdString()).rfind("(;FF[4]GM[40]", 0) == 0);
+
+    w.prompts.fileAnswers = {path};
+    w.Action("N31")->trigger();
+    QVERIFY(w->IsShowingSavedGame());
+    QVERIFY(w.Pole()->isVisibleTo(w.window.get()));
+    QCOMPARE(w->FieldPicture().Image().copy(field), played);  // the last move, as the game painted it
+    QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход %1 из %1").arg(moves));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    QTest::keyClick(w.window.get(), Qt::Key_Home);
+    QCOMPARE(w->FieldPicture().Image().copy(field), empty);
+    QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Начало партии"));
+    QTest::keyClick(w.window.get(), Qt::Key_Right);
+    QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход 1 из %1").arg(moves));
+    QCOMPARE(w.Label("StatusPanel2"), QStringLiteral("Игрок"));
+    w.Find<QToolButton>("ViewForward")->click();
+    QCOMPARE(w.Label("StatusPanel2"), QStringLiteral("Компьютер (обычный)"));
+    QTest::keyClick(w.window.get(), Qt::Key_End);
+    QCOMPARE(w->FieldPicture().Image().copy(field), played);
+    QTest::keyClick(w.window.get(), Qt::Key_Left);
+    QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход %1 из %2").arg(moves - 1).arg(moves));
+    // Clicks on the field do nothing while a saved game is shown.
+    const int boxes = static_cast<int>(w.prompts.messages.size());
+    w.ClickHere(Node{13, 3});
+    QCOMPARE(static_cast<int>(w.prompts.messages.size()), boxes);
+    QVERIFY(w->Game().Moves().size() == moves);
+    // «Начать новую» leaves it.
+    w.Action("N2")->trigger();
+    QVERIFY(!w->IsShowingSavedGame());
+    QVERIFY(w->Game().InProgress());
+    QCOMPARE(w.Label("StatusPanel2"), QStringLiteral("solvar.example.org"));
+  }
+
+  void refusedSavedGameChangesNothing() {
+    GameWindow w;
+    w.Open();
+    test::WriteBytes(w.dir.File("go.sgf"), "(;GM[1]SZ[19];B[aa])");
+    w.prompts.fileAnswers = {QString::fromStdString(w.dir.File("go.sgf"))};
+    w.Action("N31")->trigger();
+    QCOMPARE(w.prompts.errors, QStringList{QStringLiteral("Партия не открыта: Это не партия в точки: GM[1] вместо GM[40].")});
+    QVERIFY(!w->IsShowingSavedGame());
+    QVERIFY(!w.Pole()->isVisibleTo(w.window.get()));
+  }
+
   void clockShowsTheTimeOfDay() {
     GameWindow w;
     w.Open();

@@ -27,6 +27,7 @@ class ScriptedChannel : public net::PeerChannel {
     open = false;
     ++stops;
   }
+  std::string PeerName() const override { return "192.0.2.7"; }
   bool host = true;
   bool open = true;
   int stops = 0;

@@ -47,9 +47,19 @@ class ScriptedPrompts : public game::Prompts {
     Open(text);
   }
 
+  std::optional<QString> ChooseFile(game::FileChoice choice) override {
+    fileChoices.push_back(choice);
+    if (fileAnswers.empty()) return std::nullopt;
+    const auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+  }
+
   // Runs while a message or error box is "open", as a real box's nested
   // event loop would let events in (for example QTest::qWait).
   std::function<void(const QString& text)> whileOpen;
+  std::vector<game::FileChoice> fileChoices;
+  std::deque<std::optional<QString>> fileAnswers;
 
   QStringList messages;
   std::vector<game::MessageKind> kinds;

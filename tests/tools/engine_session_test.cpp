@@ -4,7 +4,12 @@
 #include <fstream>
 #include <string>
 
+#include <regex>
+
 #include "engine_driver/engine_session.h"
+#include "support/board_builder.h"
+#include "support/literal_rules.h"
+#include "support/temp_dir.h"
 
 namespace solvar::tools {
 namespace {
@@ -20,6 +25,74 @@ std::string Feed(EngineSession& session, const std::string& script) {
     start = end + 1;
   }
   return out;
+}
+
+// The board as showboard draws it, read back from the answer.
+std::vector<std::string> Rows(const std::string& answer) {
+  std::vector<std::string> rows;
+  std::size_t start = 2;
+  for (std::size_t end; (end = answer.find('\n', start)) != std::string::npos && end > start; start = end + 1) {
+    rows.push_back(answer.substr(start, end - start));
+  }
+  return rows;
+}
+
+// A saved game read with a regular expression and played with the literal
+// reading of the rules, apart from the program's own reader and scan.
+engine::Board ReplayLiterally(const std::string& sgf) {
+  std::smatch size;
+  EXPECT_TRUE(std::regex_search(sgf, size, std::regex(R"(SZ\[(\d+):?(\d*)\])")));
+  const int columns = std::stoi(size[1]);
+  const int rows = size[2].length() > 0 ? std::stoi(size[2]) : columns;
+  engine::Board board = test::FramedBoard(columns + 1, rows + 1);
+  const auto coordinate = [](char c) { return c >= 'a' ? c - 'a' + 1 : c - 'A' + 27; };
+  const std::regex dot(R"((AB|AW|;B|;W)((\[[a-zA-Z]{2}\])+))");
+  for (auto it = std::sregex_iterator(sgf.begin(), sgf.end(), dot); it != std::sregex_iterator(); ++it) {
+    const std::string kind = (*it)[1];
+    const engine::Side side = kind.back() == 'B' ? engine::Side::Own : engine::Side::Rival;
+    const std::string points = (*it)[2];
+    for (std::size_t at = 1; at < points.size(); at += 4) {
+      const engine::Node node{coordinate(points[at]), coordinate(points[at + 1])};
+      engine::PlaceDot(board, node, side);
+      if (kind[0] != ';') continue;
+      test::LiteralScanCaptures(board, side);
+      test::LiteralScanCaptures(board, engine::Opponent(side));
+    }
+  }
+  return board;
+}
+
+TEST(EngineSession, SavedGamesReplayOnTheLiteralRulesAndLoadBack) {
+  test::TempDir dir;
+  const std::string path = dir.File("game.sgf");
+  EngineSession session;
+  Feed(session, "seed 4\nboardsize 29 20\nset 3 3 1\nset 5 5 2\nplay own 10 10\ngenmove rival\nselfplay");
+  EXPECT_EQ(Feed(session, "savesgf " + path), "=\n\n");
+  const std::vector<std::string> played = Rows(Feed(session, "showboard"));
+  const std::string sgf = test::ReadBytes(path);
+  EXPECT_EQ(sgf.rfind("(;FF[4]GM[40]CA[UTF-8]", 0), 0u);
+  EXPECT_NE(sgf.find("SZ[28:19]"), std::string::npos);
+  const engine::Board literal = ReplayLiterally(sgf);
+  for (int y = 0; y <= 20; ++y)
+    for (int x = 0; x <= 29; ++x)
+      ASSERT_EQ('0' + literal.At(x, y), played[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) << x << "," << y;
+  EXPECT_EQ(Feed(session, "boardsize 15 15\nloadsgf " + path), "=\n\n=\n\n");
+  EXPECT_EQ(Rows(Feed(session, "showboard")), played);
+}
+
+TEST(EngineSession, RefusedSavedGameLeavesThePositionAsItWas) {
+  test::TempDir dir;
+  EngineSession session;
+  Feed(session, "boardsize 20 20\nplay own 5 5\nplay rival 6 6");
+  const std::string before = Feed(session, "showboard");
+  test::WriteBytes(dir.File("go.sgf"), "(;GM[1]SZ[19];B[aa])");
+  test::WriteBytes(dir.File("taken.sgf"), "(;GM[40]SZ[14];B[aa];W[aa])");
+  test::WriteBytes(dir.File("short.sgf"), "(;GM[40]SZ[14];B[aa]");
+  for (const char* file : {"go.sgf", "taken.sgf", "short.sgf", "missing.sgf"}) {
+    EXPECT_EQ(Feed(session, "loadsgf " + dir.File(file)).rfind("? ", 0), 0u) << file;
+    EXPECT_EQ(Feed(session, "showboard"), before);
+  }
+  EXPECT_EQ(Feed(session, "savesgf " + dir.File("no/such/folder.sgf")).rfind("? ", 0), 0u);
 }
 
 TEST(EngineSession, SetsUpPositionsAndAnswersEveryCommand) {

@@ -1,11 +1,17 @@
 #include "engine_driver/engine_session.h"
 
+#include <chrono>
 #include <charconv>
+#include <cstdio>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <sstream>
 
 #include "ai/threat.h"
+#include "match/game_replay.h"
+#include "match/sgf_file.h"
+#include "solvar/version.h"
 
 namespace solvar::tools {
 
@@ -28,6 +34,14 @@ std::optional<Side> ParseSide(const std::string& text) {
   return std::nullopt;
 }
 
+std::string Today() {
+  const std::chrono::year_month_day day{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()), static_cast<unsigned>(day.month()),
+                static_cast<unsigned>(day.day()));
+  return text;
+}
+
 std::string Trim(std::string_view line) {
   const auto first = line.find_first_not_of(" \t\r");
   if (first == std::string_view::npos) return {};
@@ -38,8 +52,8 @@ std::string Trim(std::string_view line) {
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names{
       "boardsize", "clear_board", "count", "genmove", "last_player_move", "level", "list_commands",
-      "movetime", "name", "play", "playouts", "quit", "scan", "seed", "selfplay", "set", "showboard",
-      "threat", "version"};
+      "loadsgf", "movetime", "name", "play", "playouts", "quit", "savesgf", "scan", "seed", "selfplay",
+      "set", "showboard", "threat", "version"};
   return names;
 }
 
@@ -86,9 +100,11 @@ EngineSession::Reply EngineSession::Dispatch(const std::string& command, const A
       {"level", &EngineSession::Level},
       {"movetime", &EngineSession::MoveTime},
       {"playouts", &EngineSession::Playouts},
+      {"savesgf", &EngineSession::SaveSgf},
+      {"loadsgf", &EngineSession::LoadSgf},
   };
   if (command == "name") return Reply{true, "solvar-engine"};
-  if (command == "version") return Reply{true, "0.7.1.2"};
+  if (command == "version") return Reply{true, ProgramVersion};
   if (command == "quit") {
     m_finished = true;
     return Reply{};
@@ -123,7 +139,7 @@ EngineSession::Reply EngineSession::Set(const Args& args) {
   const auto code = ParseInt(args[2]);
   if (!x || !y || !m_board.InField(*x, *y)) return Reply{false, "node outside the field"};
   if (!code || *code < 0 || *code >= engine::CellStateCount) return Reply{false, "code must be 0..7"};
-  m_board.Set(*x, *y, static_cast<engine::CellState>(*code));
+  m_match.SetUpCell(Node{*x, *y}, static_cast<engine::CellState>(*code));
   return Reply{};
 }
 
@@ -242,6 +258,42 @@ EngineSession::Reply EngineSession::Playouts(const Args& args) {
   const auto games = args.size() == 1 ? ParseInt(args[0]) : std::nullopt;
   if (!games || *games < 0) return Reply{false, "usage: playouts N (0 for movetime)"};
   m_limits.Playouts = *games;
+  return Reply{};
+}
+
+// The game since the last boardsize or clear_board: the set-up dots, every
+// dot played, the computers' names by their levels, and the count when no
+// free node is left.
+EngineSession::Reply EngineSession::SaveSgf(const Args& args) {
+  if (args.size() != 1) return Reply{false, "usage: savesgf FILE"};
+  match::GameRecord record = m_match.Record();
+  record.Player1 = m_strong[0] ? "Компьютер (сильный)" : "Игрок";
+  record.Player2 = m_strong[1] ? "Компьютер (сильный)" : "Компьютер (обычный)";
+  const engine::CellCounts counts = engine::CountCells(m_board);
+  if (counts.FreeCount == 0) {
+    const int margin = counts.OwnScore - counts.RivalScore;
+    record.Result = margin == 0 ? "0" : (margin > 0 ? "B+" : "W+") + std::to_string(margin > 0 ? margin : -margin);
+  }
+  std::ofstream file(args[0], std::ios::binary);
+  file << match::WriteSgf(record, Today());
+  file.close();
+  if (!file) return Reply{false, "cannot write " + args[0]};
+  return Reply{};
+}
+
+EngineSession::Reply EngineSession::LoadSgf(const Args& args) {
+  if (args.size() != 1) return Reply{false, "usage: loadsgf FILE"};
+  std::ifstream file(args[0], std::ios::binary);
+  if (!file) return Reply{false, "cannot read " + args[0]};
+  std::ostringstream text;
+  text << file.rdbuf();
+  try {
+    const match::GameRecord record = match::ReadSgf(text.str());
+    const match::GameReplay replay(record);
+    m_match.TakeRecord(record, replay.Board());
+  } catch (const match::SgfError& error) {
+    return Reply{false, error.what()};
+  }
   return Reply{};
 }
 

@@ -55,6 +55,8 @@ class EngineSession {
   Reply Level(const Args& args);
   Reply MoveTime(const Args& args);
   Reply Playouts(const Args& args);
+  Reply SaveSgf(const Args& args);
+  Reply LoadSgf(const Args& args);
   // The computer that plays the side: the standard one, or the strong one.
   match::ComputerChoice ChoiceFor(engine::Side side);
   Reply ListCommands(const Args& args);

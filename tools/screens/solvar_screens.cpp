@@ -175,7 +175,15 @@ int main(int argc, char* argv[]) {
   }
   ok &= SaveScreen(window, out.filePath(QStringLiteral("log_15.png")));
   ok &= SaveWhileModal(out.filePath(QStringLiteral("previous_move.png")), [&] { window.BitBtn3Click(); });
+  // The game saved, given up, opened again: its last move, then its first.
+  prompts.gameFile = scratch.filePath(QStringLiteral("game.sgf"));
+  window.N30Click();
   window.N3Click();
+  window.N31Click();
+  ok &= window.IsShowingSavedGame() && SaveScreen(window, out.filePath(QStringLiteral("saved_game_last.png")));
+  window.ShowSavedMove(1);
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("saved_game_first.png")));
+  prompts.gameFile.reset();
   window.Game().Board().SetFieldSize(31, 31);
 
   // A game against the strong computer, while it thinks.

@@ -18,6 +18,8 @@ namespace solvar::tools {
 class EnterPrompts : public game::Prompts {
  public:
   explicit EnterPrompts(bool echo = false, QString address = QString()) : m_echo(echo), m_address(std::move(address)) {}
+  // The file every save or open dialog chooses; none cancels them.
+  std::optional<QString> gameFile;
   bool Message(game::MessageKind, const QString& text, game::MessageButtons) override {
     if (m_echo) std::printf("box: %s\n", text.toUtf8().constData());
     return true;
@@ -28,6 +30,7 @@ class EnterPrompts : public game::Prompts {
   }
   std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
   void Error(const QString& text) override { std::printf("error box: %s\n", text.toUtf8().constData()); }
+  std::optional<QString> ChooseFile(game::FileChoice) override { return gameFile; }
 
  private:
   bool m_echo;

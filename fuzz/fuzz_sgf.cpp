@@ -1,0 +1,25 @@
+// Fuzz target: a saved game's file. Whatever is read is a game that plays
+// to its end on the field, and it writes and reads back to the same game.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "match/game_replay.h"
+#include "match/sgf_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace solvar;
+  match::GameRecord record;
+  try {
+    record = match::ReadSgf(std::string_view(reinterpret_cast<const char*>(data), size));
+  } catch (const match::SgfError&) {
+    return 0;
+  }
+  if (!engine::IsAllowedFieldSize(record.FieldWidth, record.FieldHeight)) std::abort();
+  const match::GameReplay replay(record);
+  if (replay.Position() != replay.MoveCount()) std::abort();
+  const match::GameRecord again = match::ReadSgf(match::WriteSgf(record, "2026-12-09"));
+  if (again.Moves != record.Moves || again.Setup != record.Setup || again.FieldWidth != record.FieldWidth) std::abort();
+  return 0;
+}

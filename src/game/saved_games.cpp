@@ -1,0 +1,155 @@
+// Games kept as SGF files: «Сохранить партию…» writes the game on the field
+// (or the last one, until the next starts), «Открыть партию…» shows a saved
+// game on the field, to be stepped through move by move with the arrow keys,
+// Home and End, or two buttons that stand in the score panel in place of the
+// game's three.
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolButton>
+
+#include "game/field_view.h"
+#include "game/main_window.h"
+#include "game/window_painter.h"
+#include "match/sgf_file.h"
+#include "render/field_painter.h"
+
+namespace solvar::game {
+
+namespace {
+
+constexpr qint64 LargestGameFile = 4 * 1024 * 1024;
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+void TForm1::CreateSavedGameControls() {
+  const auto button = [this](const char* name, QStyle::StandardPixmap icon, int x, int step) {
+    auto* b = new QToolButton(m_panel1);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(x, 136, 27, 27);
+    b->setIcon(style()->standardIcon(icon));
+    b->hide();
+    connect(b, &QToolButton::clicked, this,
+            [this, step] { Guarded([this, step] { ShowSavedMove(m_savedGame->Position() + step); }); });
+    return b;
+  };
+  m_viewBack = button("ViewBack", QStyle::SP_MediaSeekBackward, 8, -1);
+  m_viewBack->setToolTip(QStringLiteral("Ход назад"));
+  m_viewForward = button("ViewForward", QStyle::SP_MediaSeekForward, 40, +1);
+  m_viewForward->setToolTip(QStringLiteral("Ход вперёд"));
+  const std::pair<Qt::Key, std::function<int()>> keys[] = {
+      {Qt::Key_Left, [this] { return m_savedGame->Position() - 1; }},
+      {Qt::Key_Right, [this] { return m_savedGame->Position() + 1; }},
+      {Qt::Key_Home, [] { return 0; }},
+      {Qt::Key_End, [this] { return m_savedGame->MoveCount(); }},
+  };
+  for (const auto& [key, target] : keys) {
+    auto* shortcut = new QShortcut(QKeySequence(key), this);
+    connect(shortcut, &QShortcut::activated, this, [this, target] {
+      if (IsShowingSavedGame()) Guarded([this, &target] { ShowSavedMove(target()); });
+    });
+  }
+}
+
+void TForm1::N30Click() {
+  const match::GameRecord record = IsShowingSavedGame() ? m_savedGame->Record() : m_match->Record();
+  const auto path = m_prompts.ChooseFile(FileChoice::SaveGame);
+  if (!path) return;
+  QSaveFile file(*path);
+  const std::string text = match::WriteSgf(record, QDate::currentDate().toString(Qt::ISODate).toStdString());
+  const bool written = file.open(QIODevice::WriteOnly) &&
+                       file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+                       file.commit();
+  if (!written) {
+    m_prompts.Error(QStringLiteral("Партия не сохранена в файл %1: %2").arg(QFileInfo(*path).fileName(), file.errorString()));
+  }
+}
+
+// A file that is refused changes nothing: the message says what is wrong.
+void TForm1::N31Click() {
+  const auto path = m_prompts.ChooseFile(FileChoice::OpenGame);
+  if (!path) return;
+  const QString name = QFileInfo(*path).fileName();
+  QFile file(*path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    m_prompts.Error(QStringLiteral("Партия не открыта: файл %1 не читается (%2).").arg(name, file.errorString()));
+    return;
+  }
+  if (file.size() > LargestGameFile) {
+    m_prompts.Error(QStringLiteral("Партия не открыта: файл %1 слишком велик для партии.").arg(name));
+    return;
+  }
+  const QByteArray text = file.readAll();
+  try {
+    ShowSavedGame(match::ReadSgf(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
+  } catch (const match::SgfError& error) {
+    m_prompts.Error(QStringLiteral("Партия не открыта: %1").arg(FromUtf8(error.Russian())));
+  }
+}
+
+// The saved game's final position, on a field of its size; the game's own
+// Board and field size are left as they are.
+void TForm1::ShowSavedGame(match::GameRecord record) {
+  if (IsShowingSavedGame()) LeaveSavedGame();
+  m_savedGame = std::make_unique<match::GameReplay>(std::move(record));
+  m_painter->PaintFrom(m_savedGame->Board());
+  m_saveGame->setEnabled(true);
+  m_bitBtn3->setEnabled(false);
+  m_shape1->SetFill(m_settings.Colors.RivalColor);
+  LayOutField(m_savedGame->Record().FieldWidth, m_savedGame->Record().FieldHeight);
+  m_gamePole->show();
+  // The field takes the keys, so that the arrows step through the game.
+  m_gamePole->setFocusPolicy(Qt::StrongFocus);
+  m_gamePole->setFocus();
+  ShowGameButtons(false);
+  ShowSavedMove(m_savedGame->MoveCount());
+}
+
+// The position after `moves` moves, painted as the game painted it, with
+// the last dot marked and the move and its player in the status bar.
+void TForm1::ShowSavedMove(int moves) {
+  const engine::Board& board = m_savedGame->Board();
+  render::DrawGrid(*m_canvas, m_settings.Colors, board.FieldWidth(), board.FieldHeight());
+  m_savedGame->ShowPosition(moves, static_cast<match::MatchObserver&>(*this));
+  m_gamePole->update();
+  const match::GameRecord& record = m_savedGame->Record();
+  const int shown = m_savedGame->Position();
+  m_viewBack->setEnabled(shown > 0);
+  m_viewForward->setEnabled(shown < m_savedGame->MoveCount());
+  if (shown == 0) {
+    m_shape1->hide();
+    m_selectionPanel->setText(QStringLiteral("Начало партии"));
+    m_creditPanel->setText(QStringLiteral("ходов: %1").arg(m_savedGame->MoveCount()));
+    return;
+  }
+  const match::PlayedMove& last = record.Moves[static_cast<std::size_t>(shown - 1)];
+  m_painter->Marker(last.Dot);
+  m_selectionPanel->setText(QStringLiteral("Ход %1 из %2").arg(shown).arg(m_savedGame->MoveCount()));
+  m_creditPanel->setText(FromUtf8(last.Mover == engine::Side::Own ? record.Player1 : record.Player2));
+}
+
+// The score panel's buttons: the game's three, or the saved game's two.
+void TForm1::ShowGameButtons(bool game) {
+  for (QToolButton* button : {m_bitBtn4, m_bitBtn2, m_bitBtn3}) button->setVisible(game);
+  m_viewBack->setVisible(!game);
+  m_viewForward->setVisible(!game);
+}
+
+void TForm1::LeaveSavedGame() {
+  m_savedGame.reset();
+  m_painter->PaintFrom(m_match->Board());
+  ShowGameButtons(true);
+  m_creditPanel->setText(QString::fromUtf8(CreditLine));
+  m_gamePole->setFocusPolicy(Qt::NoFocus);
+  EndLayout();
+}
+
+}  // namespace solvar::game
