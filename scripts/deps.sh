@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing or running needs, when
-# any of them is missing. Usage: scripts/deps.sh [build|test|run]
+# Installs the Debian packages that building, testing, running or packaging
+# needs, when any of them is missing. Usage: scripts/deps.sh [build|test|run|package]
 set -euo pipefail
 
 build=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
        qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-liberation fonts-dejavu-core)
-test_extra=(clang libclang-rt-14-dev xvfb xauth x11-apps imagemagick time openbox xdotool)
+test_extra=(clang libclang-rt-14-dev xvfb xauth x11-apps imagemagick time openbox xdotool
+            desktop-file-utils appstream dpkg-dev file)
 run_extra=()
+package_extra=(dpkg-dev file)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${build[@]}" "${test_extra[@]}") ;;
   run) wanted=("${build[@]}" ${run_extra[@]+"${run_extra[@]}"}) ;;
-  *) echo "usage: $0 [build|test|run]" >&2; exit 2 ;;
+  package) wanted=("${build[@]}" "${package_extra[@]}") ;;
+  *) echo "usage: $0 [build|test|run|package]" >&2; exit 2 ;;
 esac
 
 missing=()

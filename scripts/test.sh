@@ -6,17 +6,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
-scripts/build.sh
+scripts/build.sh -DSOLVAR_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 (cd build && ctest --output-on-failure --timeout 300)
 
 cmake -S . -B build-asan -DSOLVAR_CORE_ONLY=ON -DSOLVAR_SANITIZE=ON -DSOLVAR_BENCHMARKS=OFF \
-  -DCMAKE_BUILD_TYPE=Debug
+  -DSOLVAR_WERROR=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan --parallel "$(nproc)"
 (cd build-asan && ctest --output-on-failure --timeout 300)
 
 window_tests=(render_tests dialogs_tests game_tests settings_tests network_tests)
-cmake -S . -B build-asan-qt -DSOLVAR_SANITIZE=ON -DSOLVAR_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build-asan-qt -DSOLVAR_SANITIZE=ON -DSOLVAR_BENCHMARKS=OFF -DSOLVAR_WERROR=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan-qt --parallel "$(nproc)" --target "${window_tests[@]}"
 (cd build-asan-qt && ctest --output-on-failure --timeout 600 \
   -R "^($(IFS='|'; echo "${window_tests[*]}"))\$")

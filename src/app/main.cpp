@@ -2,15 +2,27 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include <cstdio>
+#include <cstring>
 
 #include "game/desktop.h"
 #include "game/main_window.h"
 #include "game/qt_prompts.h"
 #include "game/qt_translations.h"
+#include "solvar/version.h"
 
 namespace {
+
+// --version answers without a display: it is read before the application
+// (which needs one) is made.
+bool AsksForVersion(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) return true;
+  }
+  return false;
+}
 
 // Reads --seed N, --port N and --movetime N; false (with a message) when one
 // is malformed.
@@ -50,8 +62,15 @@ bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (AsksForVersion(argc, argv)) {
+    std::printf("Сольвар %s\n", solvar::ProgramVersion);
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Сольвар"));
+  QApplication::setApplicationVersion(QString::fromLatin1(solvar::ProgramVersion));
+  QApplication::setDesktopFileName(QStringLiteral("org.example.solvar"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/solvar/org.example.solvar-256.png")));
   solvar::game::AppOptions options;
   if (!ReadOptions(app, options)) return 2;
   solvar::game::InstallQtTranslations(app);

@@ -51,9 +51,9 @@ void TForm1::CreateSavedGameControls() {
       {Qt::Key_Home, [] { return 0; }},
       {Qt::Key_End, [this] { return m_savedGame->MoveCount(); }},
   };
-  for (const auto& [key, target] : keys) {
-    auto* shortcut = new QShortcut(QKeySequence(key), this);
-    connect(shortcut, &QShortcut::activated, this, [this, target] {
+  for (const auto& key : keys) {
+    auto* shortcut = new QShortcut(QKeySequence(key.first), this);
+    connect(shortcut, &QShortcut::activated, this, [this, target = key.second] {
       if (IsShowingSavedGame()) Guarded([this, &target] { ShowSavedMove(target()); });
     });
   }

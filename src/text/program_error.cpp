@@ -19,6 +19,14 @@ std::string Printable(std::string_view cp1251Text) {
   return printable;
 }
 
+// Built by appending: g++ 12 at -O3 sees a false overlap in the chained "+".
+std::string ConversionText(std::string_view cp1251Text) {
+  std::string text = "'";
+  text += Cp1251ToUtf8(Printable(cp1251Text));
+  text += "' is not a valid integer value";
+  return text;
+}
+
 std::string FileErrorText(int errorNumber) {
   if (errorNumber == ENOENT) return "File not found";
   return "I/O error " + std::to_string(errorNumber);
@@ -26,7 +34,7 @@ std::string FileErrorText(int errorNumber) {
 }  // namespace
 
 ConversionError::ConversionError(std::string_view cp1251Text)
-    : ProgramError("'" + Cp1251ToUtf8(Printable(cp1251Text)) + "' is not a valid integer value") {}
+    : ProgramError(ConversionText(cp1251Text)) {}
 
 FileError::FileError(int errorNumber)
     : ProgramError(FileErrorText(errorNumber)), m_errorNumber(errorNumber) {}
