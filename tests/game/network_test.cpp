@@ -44,6 +44,14 @@ void Join(GameWindow& client) {
   client.Action("N17")->trigger();
 }
 
+// The client joins a raw host listening on the port; the host's end of the
+// connection, or none when the client did not connect.
+QTcpSocket* JoinRawHost(GameWindow& client, QTcpServer& server) {
+  Join(client);
+  if (!QTest::qWaitFor([&server] { return server.hasPendingConnections(); })) return nullptr;
+  return server.nextPendingConnection();
+}
+
 // Fills both boards with the same position seen from either side: every
 // playable node taken except (14, 13) and (14, 14), and one side-2 dot of the
 // host captured at (3, 3).
@@ -229,11 +237,10 @@ class NetworkTest : public QObject {
     QVERIFY(server.listen(QHostAddress::LocalHost, port));
     GameWindow client;
     Prepare(client);
-    Join(client);
+    QTcpSocket* link = JoinRawHost(client, server);
+    QVERIFY(link != nullptr);
     QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Соединение...")));
-    QTRY_VERIFY(server.hasPendingConnections());
     RawPeer peer;
-    QTcpSocket* link = server.nextPendingConnection();
     QObject::connect(link, &QTcpSocket::readyRead, [&] { peer.received += link->readAll(); });
     link->write("ME99~15");
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Получен недопустимый размер поля: 99 - 15")));
@@ -305,9 +312,8 @@ class NetworkTest : public QObject {
     QVERIFY(server.listen(QHostAddress::LocalHost, port));
     GameWindow client;
     Prepare(client);
-    Join(client);
-    QTRY_VERIFY(server.hasPendingConnections());
-    QTcpSocket* link = server.nextPendingConnection();
+    QTcpSocket* link = JoinRawHost(client, server);
+    QVERIFY(link != nullptr);
     link->write("YO15~15");
     QTRY_VERIFY(client->Game().IsNetwork());
     client.Click(Node{7, 7});
@@ -452,9 +458,8 @@ class NetworkTest : public QObject {
     QVERIFY(server.listen(QHostAddress::LocalHost, port));
     GameWindow client;
     Prepare(client);
-    Join(client);
-    QTRY_VERIFY(server.hasPendingConnections());
-    QTcpSocket* link = server.nextPendingConnection();
+    QTcpSocket* link = JoinRawHost(client, server);
+    QVERIFY(link != nullptr);
     link->write("YO20~20");
     QTRY_VERIFY(client->Game().IsNetwork());
     client.Click(Node{7, 7});
@@ -471,14 +476,13 @@ class NetworkTest : public QObject {
     GameWindow client;
     client.options.JoinTimeoutMs = 200;
     Prepare(client);
-    Join(client);
-    QTRY_VERIFY(server.hasPendingConnections());
-    QTcpSocket* silent = server.nextPendingConnection();
+    QTcpSocket* silent = JoinRawHost(client, server);
+    QVERIFY(silent != nullptr);
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("ERROR->> Сервер не начал игру! Соединение закрыто...")));
     QTRY_COMPARE(silent->state(), QAbstractSocket::UnconnectedState);
-    Join(client);
-    QTRY_VERIFY(server.hasPendingConnections());
-    server.nextPendingConnection()->write("YO15~15");
+    QTcpSocket* again = JoinRawHost(client, server);
+    QVERIFY(again != nullptr);
+    again->write("YO15~15");
     QTRY_VERIFY(client->Game().IsNetwork());
     QTest::qWait(300);  // a started game is not given up
     QVERIFY(client->Game().IsNetwork());
