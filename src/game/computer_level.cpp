@@ -78,7 +78,8 @@ void TForm1::SelfPlayAgainstStrong() {
   m_selfPlaySearch->Start(m_match->Board(), engine::Side::Rival, StrongLimits(), m_match->RandomSource().NextSeed(),
                           [this](std::optional<engine::Node> node) {
                             if (!node || !m_match->IsFreeNode(*node)) return;
-                            m_match->ComputerMove(engine::Side::Rival, [node](engine::Side) { return node; });
+                            engine::Side rival = engine::Side::Rival;
+                            m_match->SelfPlay(rival, 1, m_match->StandardChoice(), [node](engine::Side) { return node; });
                           });
 }
 
