@@ -1,12 +1,12 @@
 // Сольвар: the program's entry point.
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QIcon>
+#include <QLocale>
 
 #include <cstdio>
-#include <cstring>
 
+#include "app/command_line.h"
 #include "game/desktop.h"
 #include "game/main_window.h"
 #include "game/qt_prompts.h"
@@ -15,69 +15,37 @@
 
 namespace {
 
-// --version answers without a display: it is read before the application
-// (which needs one) is made.
-bool AsksForVersion(int argc, char* argv[]) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) return true;
-  }
-  return false;
-}
-
-// Reads --seed N, --port N and --movetime N; false (with a message) when one
-// is malformed.
-bool ReadOptions(const QApplication& app, solvar::game::AppOptions& options) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Сольвар: игра в точки"));
-  parser.addHelpOption();
-  const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Repeatable random draws."),
-                                QStringLiteral("N"));
-  const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Network port (3333)."),
-                                QStringLiteral("N"));
-  const QCommandLineOption moveTime(QStringLiteral("movetime"),
-                                    QStringLiteral("The strong computer's thinking time, in milliseconds (1000)."),
-                                    QStringLiteral("N"));
-  parser.addOption(seed);
-  parser.addOption(port);
-  parser.addOption(moveTime);
-  parser.process(app);
-  bool ok = true;
-  if (parser.isSet(seed)) {
-    options.Seed = parser.value(seed).toULongLong(&ok);
-    if (!ok) return std::fputs("--seed needs a whole number\n", stderr), false;
-  }
-  if (parser.isSet(port)) {
-    const uint value = parser.value(port).toUInt(&ok);
-    if (!ok || value == 0 || value > 65535) return std::fputs("--port needs 1..65535\n", stderr), false;
-    options.Port = static_cast<std::uint16_t>(value);
-  }
-  if (parser.isSet(moveTime)) {
-    const int value = parser.value(moveTime).toInt(&ok);
-    if (!ok || value <= 0) return std::fputs("--movetime needs a whole number above 0\n", stderr), false;
-    options.StrongMoveTimeMs = value;
-  }
-  return true;
+QStringList Arguments(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (AsksForVersion(argc, argv)) {
-    std::printf("Сольвар %s\n", solvar::ProgramVersion);
-    return 0;
+  // Read before the application is made: --help and --version need no display.
+  const solvar::app::CommandLine line = solvar::app::ReadCommandLine(Arguments(argc, argv));
+  if (line.Output) {
+    std::fputs(line.Output->toLocal8Bit().constData(), line.ExitCode == 0 ? stdout : stderr);
+    return line.ExitCode;
   }
+  // The interface is Russian whatever the system's language: numbers, dates
+  // and sizes in Qt's own dialogs too.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Сольвар"));
+  // The name of the per-user data folder (~/.local/share/solvar); the window
+  // titles are the program's own.
+  QApplication::setApplicationName(QStringLiteral("solvar"));
   QApplication::setApplicationVersion(QString::fromLatin1(solvar::ProgramVersion));
   QApplication::setDesktopFileName(QStringLiteral("org.example.solvar"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/solvar/org.example.solvar-256.png")));
-  solvar::game::AppOptions options;
-  if (!ReadOptions(app, options)) return 2;
   solvar::game::InstallQtTranslations(app);
   solvar::game::QtPrompts prompts;
   solvar::game::QtDesktop desktop;
-  solvar::game::TForm1 window(options, prompts, desktop);
+  solvar::game::TForm1 window(line.Options, prompts, desktop);
   prompts.SetParent(&window);
   window.show();
+  if (!line.GameFile.isEmpty()) window.OpenSavedGame(line.GameFile);
   return QApplication::exec();
 }

@@ -13,7 +13,8 @@ struct AppOptions {
   std::uint16_t Port = 3333;          // --port N
   int JoinTimeoutMs = 30000;          // a join that hears no start is given up
   int StrongMoveTimeMs = 1000;        // --movetime N: the strong computer's thinking time
-  QString RecordsFile = QStringLiteral("winner.txt");
+  // The records file; empty for the usual place (see RecordsFilePath).
+  QString RecordsFile;
   QString PositionFile = QStringLiteral("123.txt");
   QString HelpFile = QStringLiteral("help.hlp");
 };

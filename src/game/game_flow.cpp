@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include "dialogs/records_dialog.h"
 #include "game/field_view.h"
 #include "game/game_log.h"
+#include "game/help_window.h"
 #include "game/main_window.h"
 #include "game/window_painter.h"
 #include "render/field_painter.h"
@@ -121,7 +123,13 @@ void TForm1::N5Click() {
   m_form6->exec();
 }
 
-void TForm1::N22Click() { OpenHelpTopic(m_desktop, m_prompts, m_options.HelpFile, 1); }
+// A help file beside the program keeps its classic way (topic 1 through the
+// desktop); otherwise the program's own help opens at its contents.
+void TForm1::N22Click() {
+  if (QFileInfo::exists(m_options.HelpFile)) return OpenHelpTopic(m_desktop, m_prompts, m_options.HelpFile, 1);
+  if (m_helpWindow == nullptr) m_helpWindow = new HelpWindow(this);
+  m_helpWindow->ShowPage();
+}
 
 // A game starts: the window is laid out for the field, the field is shown
 // empty, one pixel larger each way in a network game.
@@ -181,18 +189,36 @@ void TForm1::OnScoresChanged(const engine::CellCounts& counts) {
 // The field takes clicks except while the opponent is to move.
 void TForm1::OnTurnChanged(match::Turn turn) { m_gamePole->setEnabled(turn != match::Turn::Opponent); }
 
-void TForm1::OnResult(const match::GameResult& result) { m_prompts.Inform(ResultText(result)); }
-
-std::optional<std::string> TForm1::AskWinnerName(std::string_view initial) {
-  const auto name = m_prompts.InputText(QStringLiteral("Победа!!!"), QStringLiteral("Введите ваше имя:"), FromUtf8(initial));
-  if (!name) return std::nullopt;
-  return name->toStdString();
+// The result of a network game may come from the peer's message: its boxes
+// then follow once the socket's handler has returned, and the field stays
+// in view until they have been answered.
+void TForm1::OnResult(const match::GameResult& result) {
+  const QString text = ResultText(result);
+  ShowBox([this, text] { m_prompts.Inform(text); });
 }
 
-void TForm1::OnRecordEntered() { N5Click(); }
+void TForm1::AskWinnerName(std::string_view initial, NameAnswer answer) {
+  ShowBox([this, initial = FromUtf8(initial), answer = std::move(answer)] {
+    const auto name = m_prompts.InputText(QStringLiteral("Победа!!!"), QStringLiteral("Введите ваше имя:"), initial);
+    answer(name ? std::optional<std::string>(name->toStdString()) : std::nullopt);
+  });
+}
+
+// A win is on the disk as soon as it enters the table, so that nothing won is
+// lost if the program is killed; the table is written again at exit.
+void TForm1::OnRecordEntered() {
+  SaveRecordsFile();
+  ShowBox([this] { N5Click(); });
+}
 
 void TForm1::OnGameEnded() {
   m_thinkingTimer->stop();
+  if (m_socketDepth > 0 && m_boxes->IsBusy()) {
+    m_boxes->Post([this] {
+      if (!m_match->InProgress() && !IsShowingSavedGame()) EndLayout();
+    });
+    return;
+  }
   EndLayout();
 }
 

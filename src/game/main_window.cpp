@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenuBar>
@@ -26,6 +27,7 @@
 #include "dialogs/style.h"
 #include "game/field_view.h"
 #include "game/game_log.h"
+#include "game/records_location.h"
 #include "game/window_painter.h"
 #include "net/connection.h"
 #include "net/peer_link.h"
@@ -153,6 +155,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       m_random(options.Seed ? engine::Random(*options.Seed) : engine::Random()),
       m_match(std::make_unique<match::Match>(static_cast<match::MatchObserver&>(*this), m_random, m_records)),
       m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight)) {
+  if (m_options.RecordsFile.isEmpty()) m_options.RecordsFile = RecordsFilePath();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Логическая игра \"Сольвар\""));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -160,6 +163,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   setFont(ArialFont(11));
   dialogs::SetBackground(this, dialogs::White);
 
+  m_boxes = new BoxQueue(this);
   m_content = new QWidget(this);
   m_content->setObjectName(QStringLiteral("Content"));
   setCentralWidget(m_content);
@@ -375,8 +379,18 @@ void TForm1::Guarded(const std::function<void()>& work) {
   try {
     work();
   } catch (const std::exception& error) {
-    m_prompts.Error(QString::fromUtf8(error.what()));
+    ReportError(QString::fromUtf8(error.what()));
   }
+}
+
+void TForm1::ShowBox(const std::function<void()>& box) {
+  if (m_socketDepth == 0) return box();
+  m_boxes->Post([this, box] { Guarded(box); });
+}
+
+void TForm1::ReportError(const QString& text) {
+  const QString shown = ReadableBoxText(text);
+  ShowBox([this, shown] { m_prompts.Error(shown); });
 }
 
 void TForm1::DrawLegendIcons() {
@@ -419,19 +433,22 @@ void TForm1::LoadRecordsFile() {
     const QString kept = keptCopy.empty() ? QStringLiteral("Файл рекордов %1 повреждён.").arg(file)
                                           : QStringLiteral("Файл рекордов %1 повреждён; он сохранён как %2.")
                                                 .arg(file, QFileInfo(QString::fromStdString(keptCopy)).fileName());
-    m_prompts.Error(QString::fromUtf8(error.what()) + QLatin1Char('\n') + kept);
+    ReportError(QString::fromUtf8(error.what()) + QLatin1Char('\n') + kept);
   } catch (const std::exception& error) {
-    m_prompts.Error(QString::fromUtf8(error.what()) + QLatin1Char('\n') +
-                    QStringLiteral("Рекорды из файла %1 не прочитаны.").arg(file));
+    ReportError(QString::fromUtf8(error.what()) + QLatin1Char('\n') +
+                QStringLiteral("Рекорды из файла %1 не прочитаны.").arg(file));
   }
 }
 
+// The folder is made on the first write (the per-user data folder may not
+// exist yet).
 void TForm1::SaveRecordsFile() {
   try {
+    QDir().mkpath(QFileInfo(m_options.RecordsFile).absolutePath());
     records::SaveRecords(m_records, m_options.RecordsFile.toStdString());
   } catch (const std::exception& error) {
-    m_prompts.Error(QString::fromUtf8(error.what()) + QLatin1Char('\n') +
-                    QStringLiteral("Рекорды не сохранены в файл %1.").arg(QFileInfo(m_options.RecordsFile).fileName()));
+    ReportError(QString::fromUtf8(error.what()) + QLatin1Char('\n') +
+                QStringLiteral("Рекорды не сохранены в файл %1.").arg(QFileInfo(m_options.RecordsFile).fileName()));
   }
 }
 

@@ -17,6 +17,7 @@
 
 #include "engine/random.h"
 #include "game/app_options.h"
+#include "game/box_queue.h"
 #include "game/desktop.h"
 #include "game/prompts.h"
 #include "game/settings.h"
@@ -60,6 +61,7 @@ inline constexpr const char* CreditLine = "solvar.example.org";
 
 class FieldView;
 class GameLog;
+class HelpWindow;
 class MarkerShape;
 class WindowPainter;
 
@@ -120,6 +122,9 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
 
   // A saved game on the field, stepped through.
   bool IsShowingSavedGame() const { return m_savedGame != nullptr; }
+  // Shows the game of an SGF file on the field; false, after a box that
+  // says why, when the file is refused.
+  bool OpenSavedGame(const QString& path);
   void ShowSavedMove(int moves);
 
   match::Match& Game() { return *m_match; }
@@ -131,6 +136,9 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   // Appends one line to the game log.
   void Log(const QString& line);
 
+  // Whether a socket's signal is being handled: no box may open meanwhile.
+  bool IsHandlingSocket() const { return m_socketDepth > 0; }
+
   // Runs one event's work; an error that escapes it is shown in an error box
   // and the program goes on.
   void Guarded(const std::function<void()>& work);
@@ -138,6 +146,15 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   template <class... Args>
   auto GuardedHandler(void (TForm1::*handler)(Args...)) {
     return [this, handler](Args... args) { Guarded([&] { (this->*handler)(args...); }); };
+  }
+  // A handler for a socket's signal: guarded, and marked as running inside
+  // the socket's signal, so that every box it asks for is shown afterwards.
+  template <class... Args>
+  auto SocketHandler(void (TForm1::*handler)(Args...)) {
+    return [this, handler](Args... args) {
+      const SocketScope scope(m_socketDepth);
+      Guarded([&] { (this->*handler)(args...); });
+    };
   }
 
  protected:
@@ -154,7 +171,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void OnScoresChanged(const engine::CellCounts& counts) override;
   void OnTurnChanged(match::Turn turn) override;
   void OnResult(const match::GameResult& result) override;
-  std::optional<std::string> AskWinnerName(std::string_view initial) override;
+  void AskWinnerName(std::string_view initial, NameAnswer answer) override;
   void OnRecordEntered() override;
   void OnComputerThinking(bool thinking, int moveTimeMs) override;
   void OnGameEnded() override;
@@ -193,7 +210,21 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void SelfPlayAgainstStrong();
   void RefuseFurtherClient(QTcpSocket* connection);
   void ReceiveFromPeer(const QByteArray& bytes);
+  void ReportPeerFault(const QString& text);
+  void ClientSocket1Closed();
   void JoinTimedOut();
+  // Shows a box now, or, inside a socket's handler, once the handler has
+  // returned (the boxes wait their turn in m_boxes).
+  void ShowBox(const std::function<void()>& box);
+  void ReportError(const QString& text);
+
+  struct SocketScope {
+    explicit SocketScope(int& depth) : Depth(depth) { ++Depth; }
+    ~SocketScope() { --Depth; }
+    SocketScope(const SocketScope&) = delete;
+    SocketScope& operator=(const SocketScope&) = delete;
+    int& Depth;
+  };
 
   AppOptions m_options;
   Prompts& m_prompts;
@@ -254,7 +285,11 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   net::ClientSocket* m_clientSocket1 = nullptr;
   std::unique_ptr<net::PeerLink> m_peerLink;
   std::unique_ptr<match::RemotePlayer> m_remote;
-  bool m_refusalNoticeOpen = false;
+  BoxQueue* m_boxes = nullptr;
+  int m_socketDepth = 0;  // how many socket handlers are running
+  bool m_peerFaultBoxPending = false;
+  bool m_refusalNoticePending = false;
+  QElapsedTimer m_refusalAnswered;
   QTimer* m_joinTimer = nullptr;
   dialogs::TForm2* m_form2 = nullptr;
   dialogs::TForm3* m_form3 = nullptr;
@@ -262,6 +297,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   dialogs::TForm5* m_form5 = nullptr;
   dialogs::TAboutFrm* m_aboutFrm = nullptr;
   dialogs::TForm6* m_form6 = nullptr;
+  HelpWindow* m_helpWindow = nullptr;  // made when first asked for
 };
 
 }  // namespace solvar::game

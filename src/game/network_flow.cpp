@@ -15,6 +15,17 @@
 
 namespace solvar::game {
 
+namespace {
+
+// After the notice about a refused program has been answered, further
+// refused programs are turned away without a box for this long, so that one
+// that reconnects in a loop cannot keep the host from playing.
+constexpr qint64 RefusalQuietMs = 3000;
+
+}  // namespace
+
+// Every socket signal runs its handler inside SocketHandler: nothing it does
+// waits on a box.
 void TForm1::CreateSockets() {
   m_serverSocket1 = new net::ServerSocket(this);
   m_serverSocket1->setObjectName(QStringLiteral("ServerSocket1"));
@@ -22,20 +33,16 @@ void TForm1::CreateSockets() {
   m_clientSocket1->setObjectName(QStringLiteral("ClientSocket1"));
   m_peerLink = std::make_unique<net::PeerLink>(*m_serverSocket1, *m_clientSocket1);
   m_remote = std::make_unique<match::RemotePlayer>(*m_match, *m_peerLink, m_settings.Network);
-  connect(m_serverSocket1, &net::ServerSocket::ClientConnected, this, GuardedHandler(&TForm1::ServerSocket1ClientConnect));
-  connect(m_serverSocket1, &net::ServerSocket::ClientRead, this, &TForm1::ServerSocket1ClientRead);
-  connect(m_serverSocket1, &net::ServerSocket::ClientError, this, GuardedHandler(&TForm1::ServerSocket1ClientError));
+  connect(m_serverSocket1, &net::ServerSocket::ClientConnected, this, SocketHandler(&TForm1::ServerSocket1ClientConnect));
+  connect(m_serverSocket1, &net::ServerSocket::ClientRead, this, SocketHandler(&TForm1::ServerSocket1ClientRead));
+  connect(m_serverSocket1, &net::ServerSocket::ClientError, this, SocketHandler(&TForm1::ServerSocket1ClientError));
   // The opponent's connection closing without a notice ends the game as an
   // error would; a refused further connection closing changes nothing.
-  connect(m_serverSocket1, &net::ServerSocket::ClientClosed, this, GuardedHandler(&TForm1::ServerSocket1ClientError));
-  connect(m_clientSocket1, &net::ClientSocket::DataRead, this, &TForm1::ClientSocket1Read);
-  connect(m_clientSocket1, &net::ClientSocket::Disconnecting, this, GuardedHandler(&TForm1::ClientSocket1Disconnect));
-  connect(m_clientSocket1, &net::ClientSocket::Failed, this, GuardedHandler(&TForm1::ClientSocket1Error));
-  // The host going away in the middle of a game, with no notice, is a broken
-  // connection too.
-  connect(m_clientSocket1, &net::ClientSocket::ClosedByPeer, this, [this] {
-    if (m_match->IsNetwork()) Guarded([this] { ClientSocket1Error(); });
-  });
+  connect(m_serverSocket1, &net::ServerSocket::ClientClosed, this, SocketHandler(&TForm1::ServerSocket1ClientError));
+  connect(m_clientSocket1, &net::ClientSocket::DataRead, this, SocketHandler(&TForm1::ClientSocket1Read));
+  connect(m_clientSocket1, &net::ClientSocket::Disconnecting, this, SocketHandler(&TForm1::ClientSocket1Disconnect));
+  connect(m_clientSocket1, &net::ClientSocket::Failed, this, SocketHandler(&TForm1::ClientSocket1Error));
+  connect(m_clientSocket1, &net::ClientSocket::ClosedByPeer, this, SocketHandler(&TForm1::ClientSocket1Closed));
   m_form2 = new dialogs::TForm2(&net::LocalIPv4Address, this);
   m_form2->SetPort(m_options.Port);
   m_form2->onCancel = [this] { m_serverSocket1->Deactivate(); };
@@ -93,18 +100,24 @@ void TForm1::ServerSocket1ClientConnect(QTcpSocket* connection) {
   m_remote->StartAsHost();
 }
 
-// A further program while a game runs is told that the host is busy. The
-// notice box runs a nested event loop in which that program may go away and
-// its connection be deleted, so the connection is held in a QPointer; and a
-// burst of connections shows one notice at a time, not one box each.
+// A further program while a game runs is told that the host is busy; the
+// host hears of it in a notice. While that notice is open, and for a few
+// seconds after it was answered, further programs are told and sent away
+// without a box of their own.
 void TForm1::RefuseFurtherClient(QTcpSocket* connection) {
-  const QPointer<QTcpSocket> further(connection);
-  if (m_settings.Network.ShowErrorMessages && !m_refusalNoticeOpen) {
-    m_refusalNoticeOpen = true;
-    m_prompts.Message(MessageKind::Information, QStringLiteral("К вам пытались подключиться..."), MessageButtons::Yes);
-    m_refusalNoticeOpen = false;
+  net::ServerSocket::Send(connection, net::RefusalMessage());
+  if (!m_settings.Network.ShowErrorMessages) return;
+  const bool quiet = m_refusalAnswered.isValid() && !m_refusalAnswered.hasExpired(RefusalQuietMs);
+  if (m_refusalNoticePending || quiet) {
+    m_serverSocket1->Dismiss(connection);
+    return;
   }
-  net::ServerSocket::Send(further, net::RefusalMessage());
+  m_refusalNoticePending = true;
+  ShowBox([this] {
+    m_prompts.Message(MessageKind::Information, QStringLiteral("К вам пытались подключиться..."), MessageButtons::Yes);
+    m_refusalNoticePending = false;
+    m_refusalAnswered.start();
+  });
 }
 
 // Only the opponent's connection takes part in the game. Each message of a
@@ -116,17 +129,32 @@ void TForm1::ServerSocket1ClientRead(QTcpSocket* connection, const QByteArray& b
 
 void TForm1::ClientSocket1Read(const QByteArray& bytes) { ReceiveFromPeer(bytes); }
 
-// A number that does not convert is the peer program's fault: its box says so.
 void TForm1::ReceiveFromPeer(const QByteArray& bytes) {
   for (const std::string& message : net::SplitRead(bytes.toStdString())) {
     Guarded([&] {
       try {
         m_remote->Receive(message);
       } catch (const text::ConversionError& error) {
-        throw text::ProgramError(std::string(error.what()) + "\nПрограмма соперника прислала то, что не удалось прочитать.");
+        ReportPeerFault(QString::fromUtf8(error.what()));
       }
     });
   }
+}
+
+// A number that does not convert is the peer program's fault: its box says
+// so. One such box at a time: while it is open, further faults go to the
+// log only, so that a burst of bad messages costs the player one box.
+void TForm1::ReportPeerFault(const QString& text) {
+  if (m_peerFaultBoxPending) {
+    Log(ReadableBoxText(QStringLiteral("ERROR->> ") + text.section(QLatin1Char('\n'), 0, 0)));
+    return;
+  }
+  m_peerFaultBoxPending = true;
+  const QString shown = ReadableBoxText(text + QStringLiteral("\nПрограмма соперника прислала то, что не удалось прочитать."));
+  ShowBox([this, shown] {
+    m_prompts.Error(shown);
+    m_peerFaultBoxPending = false;
+  });
 }
 
 // The client's connection is going down, by either side: one last goodbye.
@@ -135,6 +163,12 @@ void TForm1::ClientSocket1Disconnect() { m_clientSocket1->Send(net::DisconnectMe
 void TForm1::ClientSocket1Error() {
   m_joinTimer->stop();
   m_remote->ConnectionFailed();
+}
+
+// The host going away in the middle of a game, with no notice, is a broken
+// connection too; so is a host that closes a join before starting the game.
+void TForm1::ClientSocket1Closed() {
+  if (m_match->IsNetwork() || m_joinTimer->isActive()) ClientSocket1Error();
 }
 
 // The opponent's connection failing or closing ends the game; a refused

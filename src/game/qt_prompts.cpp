@@ -23,13 +23,37 @@ void FitTitle(QMessageBox& box) {
   }
 }
 
+// A box's label wraps only between words: a long run without a space (a
+// number the peer sent, a path) gets places to wrap, so the box fits the
+// screen. The text is always plain text, never markup.
+QString Wrappable(const QString& text) {
+  constexpr int Run = 40;
+  QString wrappable;
+  int run = 0;
+  for (const QChar c : text) {
+    run = c.isSpace() ? 0 : run + 1;
+    if (run > Run) {
+      wrappable += QChar(0x200B);
+      run = 1;
+    }
+    wrappable += c;
+  }
+  return wrappable;
+}
+
+void SetPlainText(QMessageBox& box, const QString& text) {
+  box.setTextFormat(Qt::PlainText);
+  box.setText(Wrappable(text));
+}
+
 }  // namespace
 
 bool QtPrompts::Message(MessageKind kind, const QString& text, MessageButtons buttons) {
   const bool warning = kind == MessageKind::Warning;
   QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
-                  warning ? QStringLiteral("Предупреждение") : QStringLiteral("Информация"), text,
+                  warning ? QStringLiteral("Предупреждение") : QStringLiteral("Информация"), QString(),
                   QMessageBox::NoButton, m_parent);
+  SetPlainText(box, text);
   FitTitle(box);
   QAbstractButton* no = nullptr;
   if (buttons == MessageButtons::Ok) {
@@ -76,7 +100,8 @@ std::optional<QString> QtPrompts::ChooseFile(FileChoice choice) {
 }
 
 void QtPrompts::Error(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Сольвар"), text, QMessageBox::Ok, m_parent);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Сольвар"), QString(), QMessageBox::Ok, m_parent);
+  SetPlainText(box, text);
   FitTitle(box);
   box.exec();
 }

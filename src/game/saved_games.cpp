@@ -73,26 +73,31 @@ void TForm1::N30Click() {
   }
 }
 
-// A file that is refused changes nothing: the message says what is wrong.
 void TForm1::N31Click() {
   const auto path = m_prompts.ChooseFile(FileChoice::OpenGame);
-  if (!path) return;
-  const QString name = QFileInfo(*path).fileName();
-  QFile file(*path);
+  if (path) OpenSavedGame(*path);
+}
+
+// A file that is refused changes nothing: the message says what is wrong.
+bool TForm1::OpenSavedGame(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     m_prompts.Error(QStringLiteral("Партия не открыта: файл %1 не читается (%2).").arg(name, file.errorString()));
-    return;
+    return false;
   }
   if (file.size() > LargestGameFile) {
     m_prompts.Error(QStringLiteral("Партия не открыта: файл %1 слишком велик для партии.").arg(name));
-    return;
+    return false;
   }
   const QByteArray text = file.readAll();
   try {
     ShowSavedGame(match::ReadSgf(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
   } catch (const match::SgfError& error) {
     m_prompts.Error(QStringLiteral("Партия не открыта: %1").arg(FromUtf8(error.Russian())));
+    return false;
   }
+  return true;
 }
 
 // The saved game's final position, on a field of its size; the game's own

@@ -74,6 +74,7 @@ void Match::Begin(Player& opponent, bool network) {
 }
 
 void Match::StartRecord() {
+  ++m_recordSerial;
   m_moves.clear();
   m_setup.clear();
   m_recordWidth = m_board.FieldWidth();
@@ -95,6 +96,7 @@ GameRecord Match::Record() const {
 }
 
 void Match::TakeRecord(const GameRecord& record, const engine::Board& finalPosition) {
+  ++m_recordSerial;
   m_board = finalPosition;
   m_moves = record.Moves;
   m_setup = record.Setup;
@@ -217,19 +219,25 @@ void Match::ShowResult() {
   m_result = result.Outcome == Winner::Draw ? "0" : (result.Outcome == Winner::Own ? "B+" : "W+") + std::to_string(margin);
   if (m_network) m_opponent->OnResult(result);
   m_observer.OnResult(result);
-  if (result.Outcome != Winner::Own) return;
-  const std::string name = AskWinnerName();
-  m_playerName = name;
-  m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name), result.Own});
-  m_observer.OnRecordEntered();
+  if (result.Outcome == Winner::Own) AskWinnerName(result.Own);
 }
 
 // Asks again while the answer is empty; cancelling gives the default name.
-std::string Match::AskWinnerName() {
-  for (;;) {
-    const std::string name = m_observer.AskWinnerName(DefaultWinnerName).value_or(std::string(DefaultWinnerName));
-    if (!name.empty()) return name;
-  }
+// The answer may come after the game has ended, or after another has begun:
+// the record is entered all the same, the name kept only with its own game.
+void Match::AskWinnerName(int score) {
+  const int serial = m_recordSerial;
+  m_observer.AskWinnerName(DefaultWinnerName, [this, score, serial](std::optional<std::string> answer) {
+    const std::string name = answer.value_or(std::string(DefaultWinnerName));
+    if (name.empty()) return AskWinnerName(score);
+    EnterWinner(name, score, serial);
+  });
+}
+
+void Match::EnterWinner(const std::string& name, int score, int recordSerial) {
+  if (recordSerial == m_recordSerial) m_playerName = name;
+  m_records.InsertRecord(records::RecordEntry{text::Utf8ToCp1251(name), score});
+  m_observer.OnRecordEntered();
 }
 
 void Match::End() {

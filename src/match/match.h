@@ -144,7 +144,8 @@ class Match : private engine::CaptureObserver {
   void GiveTurn(engine::Side side);
   void FinishGame();
   void ShowResult();
-  std::string AskWinnerName();
+  void AskWinnerName(int score);
+  void EnterWinner(const std::string& name, int score, int recordSerial);
   void ReportTurn();
 
   MatchObserver& m_observer;
@@ -165,6 +166,7 @@ class Match : private engine::CaptureObserver {
   int m_recordHeight = engine::DefaultFieldHeight;
   std::string m_playerName;  // the name the winner gave, UTF-8
   std::string m_result;      // as a saved game writes it
+  int m_recordSerial = 0;    // which game the record is, for a name given late
   int m_depth = 0;  // how many public steps are running, one inside another
 };
 

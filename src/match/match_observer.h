@@ -3,6 +3,7 @@
 // events, the engine driver and the tests record them. Every hook does
 // nothing unless the receiver wants it.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,8 +38,11 @@ class MatchObserver : public ai::ThreatObserver {
   virtual void OnTurnChanged(Turn turn) { (void)turn; }
   // The result of a game that ran to its end or that the peer ended.
   virtual void OnResult(const GameResult& result) { (void)result; }
-  // The winner's name for the records, UTF-8; none when the box was cancelled.
-  virtual std::optional<std::string> AskWinnerName(std::string_view initial) { return std::string(initial); }
+  // Asks the winner's name for the records. The answer (UTF-8, or none when
+  // the box was cancelled) may be given at once or later, when a box that
+  // could not be shown at once has been answered.
+  using NameAnswer = std::function<void(std::optional<std::string> name)>;
+  virtual void AskWinnerName(std::string_view initial, NameAnswer answer) { answer(std::string(initial)); }
   // A computer opponent started thinking (for at most `moveTimeMs`), or
   // stopped.
   virtual void OnComputerThinking(bool thinking, int moveTimeMs) { (void)thinking, (void)moveTimeMs; }

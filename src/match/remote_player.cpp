@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "match/peer_text.h"
 #include "net/message_codec.h"
-#include "text/cp1251.h"
 
 namespace solvar::match {
 
@@ -67,12 +67,13 @@ void RemotePlayer::OnMove(net::Pair node) {
   }
 }
 
-void RemotePlayer::OnChat(const std::string& text) { m_match.Log("MESSAGE->> " + text::Cp1251ToUtf8(text)); }
+// What the peer wrote is shown on one line of its own.
+void RemotePlayer::OnChat(const std::string& text) { m_match.Log("MESSAGE->> " + ShownPeerText(text)); }
 
-void RemotePlayer::OnRefusal(const std::string& text) { m_match.Log("ERROR->> " + text::Cp1251ToUtf8(text)); }
+void RemotePlayer::OnRefusal(const std::string& text) { m_match.Log("ERROR->> " + ShownPeerText(text)); }
 
 void RemotePlayer::OnDisconnect(const std::string& text) {
-  m_match.Log("INFORM->> " + text::Cp1251ToUtf8(text));
+  m_match.Log("INFORM->> " + ShownPeerText(text));
   m_channel.Stop();
   m_match.Resign(Side::Rival);  // the peer gave the game up, or left it
 }

@@ -62,6 +62,12 @@ void ServerSocket::Deactivate() {
 
 void ServerSocket::Send(QTcpSocket* connection, const std::string& bytes) { SendBytes(connection, bytes); }
 
+void ServerSocket::Dismiss(QTcpSocket* connection) {
+  if (!Keeps(connection)) return;
+  m_connections.erase(std::remove(m_connections.begin(), m_connections.end(), connection), m_connections.end());
+  CloseGracefully(connection, this);
+}
+
 void ServerSocket::Accept() {
   while (QTcpSocket* connection = m_server.nextPendingConnection()) {
     if (m_connections.size() >= MaxConnections) {

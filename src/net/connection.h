@@ -20,6 +20,9 @@ namespace solvar::net {
 inline constexpr qint64 ReadSlice = 64 * 1024;
 inline constexpr std::size_t MaxConnections = 16;
 
+// Sockets are only ever deleted with deleteLater(), so that none is deleted
+// while one of its own signals is being delivered.
+
 // This machine's IPv4 address as text: the first one that is not loopback,
 // else 127.0.0.1.
 QString LocalIPv4Address();
@@ -44,6 +47,9 @@ class ServerSocket : public QObject {
 
   // Sends on the connection when it is still open; nothing for none.
   static void Send(QTcpSocket* connection, const std::string& bytes);
+  // Closes one accepted connection once what was sent on it has gone out;
+  // it reports nothing more.
+  void Dismiss(QTcpSocket* connection);
 
  Q_SIGNALS:
   // A handler that may outlive the connection (a box's nested event loop

@@ -5,9 +5,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include <sys/socket.h>
-
 #include "game_window.h"
+#include "network_peers.h"
 #include "net/message_codec.h"
 #include "net/peer_link.h"
 #include "text/cp1251.h"
@@ -16,94 +15,7 @@ namespace solvar::game {
 
 using engine::Node;
 using test::GameWindow;
-
-namespace {
-
-quint16 FreePort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost, 0);
-  return probe.serverPort();
-}
-
-QByteArray Cp1251(const char* utf8) { return QByteArray::fromStdString(text::Utf8ToCp1251(utf8)); }
-
-// Starts hosting on the host window; `join` is run once the waiting dialog is
-// up. Returns when the dialog has closed (a client was accepted), or after
-// five seconds.
-void Host(GameWindow& host, const std::function<void()>& join) {
-  QTimer::singleShot(20, join);
-  QTimer::singleShot(5000, host.window.get(), [&host] {
-    if (auto* dialog = host.window->findChild<QDialog*>(QStringLiteral("TForm2")); dialog && dialog->isVisible())
-      dialog->reject();
-  });
-  host.Action("N16")->trigger();
-}
-
-void Join(GameWindow& client) {
-  client.prompts.inputAnswers = {QStringLiteral("127.0.0.1")};
-  client.Action("N17")->trigger();
-}
-
-// The client joins a raw host listening on the port; the host's end of the
-// connection, or none when the client did not connect.
-QTcpSocket* JoinRawHost(GameWindow& client, QTcpServer& server) {
-  Join(client);
-  if (!QTest::qWaitFor([&server] { return server.hasPendingConnections(); })) return nullptr;
-  return server.nextPendingConnection();
-}
-
-// Fills both boards with the same position seen from either side: every
-// playable node taken except (14, 13) and (14, 14), and one side-2 dot of the
-// host captured at (3, 3).
-void MirrorNearlyFullField(GameWindow& host, GameWindow& client) {
-  for (int x = 1; x < 15; ++x)
-    for (int y = 1; y < 15; ++y) {
-      host->Game().Board().Set(x, y, engine::csOwn);
-      client->Game().Board().Set(x, y, engine::csRival);
-    }
-  host->Game().Board().Set(3, 3, engine::csRivalCaptured);
-  client->Game().Board().Set(3, 3, engine::csOwnCaptured);
-  for (const Node free : {Node{14, 13}, Node{14, 14}}) {
-    host->Game().Board().Set(free, engine::csFree);
-    client->Game().Board().Set(free, engine::csFree);
-  }
-}
-
-class RawPeer {
- public:
-  RawPeer() {
-    QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
-  }
-  void Connect(quint16 port) { socket.connectToHost(QHostAddress::LocalHost, port); }
-  void Send(const QByteArray& bytes) {
-    socket.write(bytes);
-    socket.flush();
-  }
-  // Closes with a reset instead of a goodbye: SO_LINGER 0, then close.
-  void Reset() {
-    const linger now{1, 0};
-    ::setsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &now, sizeof now);
-    socket.abort();
-  }
-  QByteArray Take() { return std::exchange(received, QByteArray()); }
-  QTcpSocket socket;
-  QByteArray received;
-};
-
-const QString RefusalNotice = QStringLiteral("К вам пытались подключиться...");
-const QString PeerFault = QStringLiteral("Программа соперника прислала то, что не удалось прочитать.");
-QByteArray Refusal() { return QByteArray("ER") + Cp1251(std::string(net::RefusalText).c_str()); }
-
-// Runs `action` once, the next time a box with that text is open.
-std::function<void(const QString&)> Once(const QString& text, std::function<void()> action) {
-  return [text, action = std::move(action), done = false](const QString& shown) mutable {
-    if (done || shown != text) return;
-    done = true;
-    action();
-  };
-}
-
-}  // namespace
+using namespace test::network;
 
 class NetworkTest : public QObject {
   Q_OBJECT
@@ -524,6 +436,106 @@ class NetworkTest : public QObject {
     RawPeer peer;
     Host(host, [&] { peer.socket.connectToHost(QHostAddress::LocalHost, port); });
     QTRY_VERIFY(host->Game().IsNetwork());
+  }
+
+  // A burst of bad messages costs the player one box; the rest is logged.
+  void fortyMalformedMovesInOneWriteCostOneBox() {
+    GameWindow host(test::SeedWherePlayerStarts(false));
+    Prepare(host);
+    RawPeer peer;
+    Host(host, [&] { peer.Connect(port); });
+    QTRY_VERIFY(host->Game().IsNetwork());
+    peer.Send(QByteArray("PO1").repeated(40));
+    QTRY_COMPARE(host.LogLines().count(QStringLiteral("ERROR->> '' is not a valid integer value")), 39);
+    QTRY_COMPARE(host.prompts.errors, QStringList{QStringLiteral("'' is not a valid integer value\n") + PeerFault});
+    peer.Send("PO9~9");
+    QTRY_COMPARE(host->Game().Board().At(9, 9), engine::csRival);
+  }
+
+  // A number the size of the whole read is cut in the box to what a person
+  // can read.
+  void longNumberIsCutInItsBox() {
+    GameWindow host(test::SeedWherePlayerStarts(false));
+    Prepare(host);
+    RawPeer peer;
+    Host(host, [&] { peer.Connect(port); });
+    QTRY_VERIFY(host->Game().IsNetwork());
+    peer.Send("PO" + QByteArray(60 * 1024, '7') + "x~1");  // one read
+    QTRY_COMPARE(host.prompts.errors.size(), 1);
+    const QStringList lines = host.prompts.errors[0].split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].size(), 201);
+    QVERIFY(lines[0].startsWith(QStringLiteral("'777")) && lines[0].endsWith(QStringLiteral("…")));
+    QCOMPARE(lines[1], PeerFault);
+  }
+
+  // A stranger that reconnects as soon as it is refused gets one notice
+  // out of the host, and the host's moves still get through.
+  void strangerReconnectingInALoopCannotKeepTheHostFromPlaying() {
+    GameWindow host;
+    Prepare(host);
+    RawPeer opponent;
+    Host(host, [&] { opponent.Connect(port); });
+    QTRY_VERIFY(host->Game().IsNetwork());
+    std::vector<std::unique_ptr<RawPeer>> strangers;
+    QTimer loop;
+    QObject::connect(&loop, &QTimer::timeout, [&] {
+      strangers.push_back(std::make_unique<RawPeer>());
+      strangers.back()->Connect(port);
+    });
+    loop.start(20);
+    QTest::qWait(600);
+    host.Click(Node{5, 5});
+    QTRY_VERIFY(opponent.received.endsWith("PO5~5"));
+    loop.stop();
+    QCOMPARE(host.prompts.messages.count(RefusalNotice), 1);
+    for (const auto& stranger : strangers) QTRY_COMPARE(stranger->received, Refusal());
+    // Turned away without a box: the connection is closed once told.
+    QTRY_COMPARE(strangers.back()->socket.state(), QAbstractSocket::UnconnectedState);
+    QVERIFY(host->Game().IsNetwork());
+  }
+
+  // A host that accepts a join and closes it, with a goodbye or a reset,
+  // before starting the game: the player hears of it at once and can join
+  // again.
+  void hostClosingAJoinIsReportedAtOnce() {
+    for (const bool reset : {false, true}) {
+      port = FreePort();
+      QTcpServer server;
+      QVERIFY(server.listen(QHostAddress::LocalHost, port));
+      GameWindow client;
+      Prepare(client);
+      QTcpSocket* link = JoinRawHost(client, server);
+      QVERIFY(link != nullptr);
+      QElapsedTimer clock;
+      clock.start();
+      if (reset) {
+        ResetSocket(*link);
+      } else {
+        link->disconnectFromHost();
+      }
+      QTRY_VERIFY_WITH_TIMEOUT(client.LogLines().contains(QStringLiteral("ERROR->> Произошла ошибка!! Клиент отключён...")), 2000);
+      QVERIFY(clock.elapsed() < 2000);
+      QTcpSocket* again = JoinRawHost(client, server);
+      QVERIFY(again != nullptr);
+      again->write("YO15~15");
+      QTRY_VERIFY(client->Game().IsNetwork());
+    }
+  }
+
+  void chatCannotPrintALineThatLooksLikeTheProgramsOwn() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    GameWindow client;
+    Prepare(client);
+    QTcpSocket* link = JoinRawHost(client, server);
+    QVERIFY(link != nullptr);
+    link->write("ME15~15");
+    QTRY_VERIFY(client->Game().IsNetwork());
+    link->write("MS" + Cp1251("удачи\r\nINFORM->> Вы выиграли!\nХод соперника->> 1 - 1"));
+    QTRY_VERIFY(client.LogLines().filter(QStringLiteral("MESSAGE->> ")).size() == 1);
+    QCOMPARE(client.LogLines().last(), QStringLiteral("MESSAGE->> удачи¶INFORM->> Вы выиграли!¶Ход соперника->> 1 - 1"));
+    QVERIFY(!client.LogLines().contains(QStringLiteral("INFORM->> Вы выиграли!")));
   }
 };
 

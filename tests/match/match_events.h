@@ -40,12 +40,18 @@ class MatchEvents : public match::MatchObserver {
     results.push_back(r);
     Add("result " + std::to_string(r.Own) + " " + std::to_string(r.Rival));
   }
-  std::optional<std::string> AskWinnerName(std::string_view initial) override {
+  // Answers at once from the script, or keeps the question for later when
+  // `answerLater` is set.
+  void AskWinnerName(std::string_view initial, NameAnswer answer) override {
     Add("ask " + std::string(initial));
-    if (names.empty()) return std::string(initial);
+    if (answerLater) {
+      pendingNames.push_back(std::move(answer));
+      return;
+    }
+    if (names.empty()) return answer(std::string(initial));
     const auto name = names.front();
     names.pop_front();
-    return name;
+    answer(name);
   }
   void OnRecordEntered() override { Add("record"); }
   void OnGameEnded() override { Add("ended"); }
@@ -65,6 +71,8 @@ class MatchEvents : public match::MatchObserver {
   std::vector<std::string> lines;
   std::vector<match::GameResult> results;
   std::deque<std::optional<std::string>> names;
+  bool answerLater = false;
+  std::vector<NameAnswer> pendingNames;
 
  private:
   void Add(std::string event) { events.push_back(std::move(event)); }

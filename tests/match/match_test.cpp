@@ -109,6 +109,32 @@ TEST_F(MatchTest, TakenNodeOrAnotherSidesTurnIsNoMove) {
   EXPECT_EQ(game.Board().At(6, 6), engine::csFree);
 }
 
+// A name asked while a peer's message was being handled is answered later,
+// when its box has been shown: the record is entered then, and the name
+// belongs to the game that was won even if another has begun meanwhile.
+TEST_F(MatchTest, NameGivenLaterEntersTheRecordAndNamesOnlyTheGameThatWasWon) {
+  StartGame(15, 15);
+  FillAllButLast(game.Board(), engine::csRivalCaptured, csOwn);
+  events.answerLater = true;
+  game.PlayLocal(Node{14, 14});
+  EXPECT_FALSE(game.InProgress());
+  ASSERT_EQ(events.pendingNames.size(), 1u);
+  EXPECT_EQ(records.RecordCount(), 0);
+  events.pendingNames[0](std::string("Аня"));
+  EXPECT_EQ(records.Slot(1), (records::RecordEntry{text::Utf8ToCp1251("Аня"), 1}));
+  EXPECT_EQ(game.Record().Player1, "Аня");
+
+  FillAllButLast(game.Board(), engine::csRivalCaptured, csOwn);
+  game.StartAgainstComputer(computer);
+  FillAllButLast(game.Board(), engine::csRivalCaptured, csOwn);
+  if (game.ToMove() == Turn::Local) game.PlayLocal(Node{14, 14});
+  ASSERT_EQ(events.pendingNames.size(), 2u);
+  game.StartAgainstComputer(computer);
+  events.pendingNames[1](std::string("Борис"));
+  EXPECT_EQ(records.RecordCount(), 2);
+  EXPECT_EQ(game.Record().Player1, "Игрок");
+}
+
 TEST_F(MatchTest, WinEndsTheGameOnceAsksTheNameUntilGivenAndEntersTheRecord) {
   StartGame(15, 15);
   FillAllButLast(game.Board(), engine::csRivalCaptured, csOwn);

@@ -2,6 +2,7 @@
 // and what each message from the peer does to the game.
 #include <gtest/gtest.h>
 
+#include "match/peer_text.h"
 #include "match/remote_player.h"
 #include "match_events.h"
 #include "net/message_codec.h"
@@ -202,6 +203,23 @@ TEST_F(MatchRemotePlayerTest, ChatAndRefusalsAreLoggedAsTheOptionsSay) {
   game.End();
   remote.SendChat("после игры");
   EXPECT_EQ(channel.sent.size(), 2u);  // the goodbye only
+}
+
+// Line breaks or other control characters in what the peer writes could make
+// a log line that looks like the program's own; each text stays one line,
+// and a flood is cut to a readable length.
+TEST_F(MatchRemotePlayerTest, PeerTextsStayOneLineOfTheirOwn) {
+  Join("YO31~31");
+  events.lines.clear();
+  remote.Receive("MS" + Cp1251("ну\r\nINFORM->> Вы выиграли!\nХод соперника->> 1 - 1\r\x01\x7f!"));
+  remote.Receive("ER" + Cp1251("занято\nINFORM->> Вы ходите первый! Ходите..."));
+  remote.Receive("MS" + std::string(5000, 'a'));
+  ASSERT_EQ(events.lines.size(), 3u);
+  EXPECT_EQ(events.lines[0], "MESSAGE->> ну¶INFORM->> Вы выиграли!¶Ход соперника->> 1 - 1¶··!");
+  EXPECT_EQ(events.lines[1], "ERROR->> занято¶INFORM->> Вы ходите первый! Ходите...");
+  EXPECT_EQ(events.lines[2], "MESSAGE->> " + std::string(LongestPeerText, 'a') + "…");
+  remote.Receive("DS" + Cp1251("пока\nINFORM->> ещё"));
+  EXPECT_EQ(events.lines.back(), "INFORM->> пока¶INFORM->> ещё");
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ class ScriptedPrompts : public game::Prompts {
   }
   std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& initial) override {
     inputs << title + QStringLiteral("|") + prompt + QStringLiteral("|") + initial;
+    Open(title);
     if (inputAnswers.empty()) return initial;
     const std::optional<QString> answer = inputAnswers.front();
     inputAnswers.pop_front();
@@ -55,8 +56,9 @@ class ScriptedPrompts : public game::Prompts {
     return answer;
   }
 
-  // Runs while a message or error box is "open", as a real box's nested
-  // event loop would let events in (for example QTest::qWait).
+  // Runs while a message, error or input box is "open" (with its text, or an
+  // input box's title), as a real box's nested event loop would let events
+  // in (for example QTest::qWait).
   std::function<void(const QString& text)> whileOpen;
   std::vector<game::FileChoice> fileChoices;
   std::deque<std::optional<QString>> fileAnswers;
@@ -87,22 +89,31 @@ class FakeDesktop : public game::Desktop {
 };
 
 // Closes every modal dialog that opens while it lives, recording its object
-// name, so that a handler that shows one runs to its end.
+// name, so that a handler that shows one runs to its end. `whileOpen` runs
+// first, inside the dialog's own nested event loop.
 class ModalCloser {
  public:
   ModalCloser() {
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      if (m_busy) return;
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog != nullptr && !spared.contains(dialog->objectName())) {
+        m_busy = true;
         closed << dialog->objectName();
+        if (whileOpen) whileOpen(dialog->objectName());
         dialog->reject();
+        m_busy = false;
       }
     });
     m_timer.start(5);
   }
   QStringList closed;
+  std::function<void(const QString& name)> whileOpen;
+  QStringList spared;  // the dialogs, by name, left open
 
  private:
   QTimer m_timer;
+  bool m_busy = false;
 };
 
 }  // namespace solvar::test
