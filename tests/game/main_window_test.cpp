@@ -289,12 +289,13 @@ class MainWindowTest : public QObject {
     QCOMPARE(closer.closed.size(), 2);
   }
 
-  void helpOpensTopicOneOrSaysThereIsNone() {
+  void helpOpensTheProgramsOwnOrTopicOneOfTheClassicFile() {
     GameWindow w;
     w.Open();
     w.Action("N22")->trigger();
-    QVERIFY(w.prompts.messages.last().contains(QStringLiteral("help.hlp")));
+    QVERIFY(w.prompts.messages.isEmpty());
     QVERIFY(w.desktop.opened.isEmpty());
+    QVERIFY(w.window->findChild<QDialog*>(QStringLiteral("HelpWindow"))->isVisible());
     test::WriteBytes(w.dir.File("help.hlp"), "help");
     w.Action("N22")->trigger();
     QCOMPARE(w.desktop.opened.size(), 1);
@@ -455,10 +456,12 @@ class MainWindowTest : public QObject {
 
   void recordsThatCannotBeSavedSaySoAtExit() {
     GameWindow w;
-    w.options.RecordsFile = QString::fromStdString(w.dir.File("missing/winner.txt"));
+    // Its folder is a file: the folder cannot be made, the file not written.
+    test::WriteBytes(w.dir.File("file"), "");
+    w.options.RecordsFile = QString::fromStdString(w.dir.File("file/winner.txt"));
     w.Open();
     w.Action("N7")->trigger();
-    QCOMPARE(w.prompts.errors, QStringList{QStringLiteral("File not found\nРекорды не сохранены в файл winner.txt.")});
+    QCOMPARE(w.prompts.errors, QStringList{QStringLiteral("I/O error 20\nРекорды не сохранены в файл winner.txt.")});
   }
 
   void standardDialogsSpeakRussian() {
