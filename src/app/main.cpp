@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <optional>
 
 #include "app/command_line.h"
 #include "game/desktop.h"
@@ -32,8 +33,12 @@ int main(int argc, char* argv[]) {
   }
   // The interface is Russian whatever the system's language: numbers, dates
   // and sizes in Qt's own dialogs too.
+  // (The system's locale is read at the first use of any locale.)
+  std::optional<solvar::game::RussianSystemLocale> russian(std::in_place);
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   QApplication app(argc, argv);
+  (void)QLocale::system();  // read now, while the environment says Russian
+  russian.reset();
   // The name of the per-user data folder (~/.local/share/solvar); the window
   // titles are the program's own.
   QApplication::setApplicationName(QStringLiteral("solvar"));

@@ -95,6 +95,7 @@ std::optional<QString> QtPrompts::ChooseFile(FileChoice choice) {
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setDefaultSuffix(QStringLiteral("sgf"));
+  dialog.resize(760, 460);  // the size and the date show whole
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
