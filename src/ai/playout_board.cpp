@@ -58,7 +58,8 @@ constexpr RingTable Ring;
 
 }  // namespace
 
-void PlayoutBoard::Load(const engine::Board& board) {
+void PlayoutBoard::Load(const engine::Board& board, engine::Rules rules) {
+  m_rules = rules;
   m_width = board.FieldWidth();
   m_height = board.FieldHeight();
   m_stride = m_width + 1;
@@ -96,6 +97,7 @@ void PlayoutBoard::Load(const engine::Board& board) {
 }
 
 void PlayoutBoard::CopyPosition(const PlayoutBoard& from) {
+  m_rules = from.m_rules;
   m_width = from.m_width;
   m_height = from.m_height;
   m_stride = from.m_stride;
@@ -182,8 +184,59 @@ int PlayoutBoard::Play(int cell, Side side) {
     mask |= static_cast<int>((territory >> m_cells[static_cast<std::size_t>(ring[static_cast<std::size_t>(i)])]) & 1U) << i;
   }
   const bool joinedBefore = JoinDot(cell, side, ring, mask);
-  if (!joinedBefore || Ring.CutRuns[static_cast<std::size_t>(mask)] < 2) return 0;
-  return CaptureAround(cell, side, mask);
+  const bool mayClose = joinedBefore && Ring.CutRuns[static_cast<std::size_t>(mask)] >= 2;
+  const int taken = mayClose ? CaptureAround(cell, side, mask) : 0;
+  if (m_rules == engine::Rules::Sport && taken == 0) TakePlayedInto(cell, engine::Opponent(side));
+  return taken;
+}
+
+bool PlayoutBoard::HoldsLiveDot(const std::vector<std::int16_t>& region, Side capturer) const {
+  const std::uint8_t live = engine::DotCode(engine::Opponent(capturer));
+  for (const std::int16_t cell : region) {
+    if (m_cells[static_cast<std::size_t>(cell)] == live) return true;
+  }
+  return false;
+}
+
+// A straight line from the cell to the frame that meets none of the
+// capturer's walls: the cell is not enclosed by it (the usual case, found
+// without a fill).
+bool PlayoutBoard::SeesFrame(int cell, Side capturer) const {
+  for (const int step : {-1, +1, -m_stride, +m_stride}) {
+    int at = cell + step;
+    while (!IsBorder(at) && !IsWall(at, capturer)) at += step;
+    if (IsBorder(at)) return true;
+  }
+  return false;
+}
+
+// Sport rules: a dot that took nothing, played into a region the other side
+// has cut off from the frame, is taken by it with the region.
+int PlayoutBoard::TakePlayedInto(int dot, Side capturer) {
+  if (SeesFrame(dot, capturer)) return 0;
+  if (m_stamp > 0xFFFFFFF0U) {
+    m_mark.assign(m_mark.size(), 0);
+    m_stamp = 0;
+  }
+  const std::uint32_t mark = ++m_stamp;
+  Front& front = m_fronts[0];
+  front.Cells.clear();
+  front.Cells.push_back(static_cast<std::int16_t>(dot));
+  m_mark[static_cast<std::size_t>(dot)] = mark;
+  int wall = -1;
+  for (std::size_t next = 0; next < front.Cells.size(); ++next) {
+    for (const int near : Neighbours(front.Cells[next])) {
+      if (IsBorder(near)) return 0;
+      if (IsWall(near, capturer)) {
+        wall = near;
+        continue;
+      }
+      if (m_mark[static_cast<std::size_t>(near)] == mark) continue;
+      m_mark[static_cast<std::size_t>(near)] = mark;
+      front.Cells.push_back(static_cast<std::int16_t>(near));
+    }
+  }
+  return Capture(front.Cells, capturer, wall, mark);
 }
 
 // The regions of non-wall cells next to the new dot, each filled from one
@@ -277,14 +330,17 @@ int PlayoutBoard::CaptureAround(int dot, Side side, int mask) {
   int captured = 0;
   for (int i = 0; i < fronts; ++i) {
     const Front& front = m_fronts[static_cast<std::size_t>(i)];
-    if (front.State == Enclosed) captured += Capture(front.Cells, side, dot, base + static_cast<std::uint32_t>(i));
+    if (front.State != Enclosed) continue;
+    if (m_rules == engine::Rules::Sport && !HoldsLiveDot(front.Cells, side)) continue;
+    captured += Capture(front.Cells, side, dot, base + static_cast<std::uint32_t>(i));
   }
   return captured;
 }
 
 // The region's cells change hands as in a capture scan; returns the dots of
 // the other side it took. The region becomes wall of the piece whose ring
-// closed it; a piece of wall standing inside it joins that piece too.
+// closed it (the piece of `dot`, a wall cell of that ring); a piece of wall
+// standing inside it joins that piece too.
 int PlayoutBoard::Capture(const std::vector<std::int16_t>& region, Side side, int dot, std::uint32_t regionMark) {
   const bool own = side == Side::Own;
   int taken = 0;

@@ -11,6 +11,11 @@
 // stopping at the frame, and the last one left is known to be open without
 // filling it. The result is the same Board, counts and captures as a capture
 // scan of the whole field for the mover and then for the other side.
+//
+// Under the sport rules a region is taken only when it holds a live dot of
+// the other side, so empty rings stay and a dot played into one of the other
+// side's is taken by it unless the dot took something itself: the same as
+// engine::CaptureAfterMove.
 
 #include <array>
 #include <cstdint>
@@ -22,8 +27,9 @@ namespace solvar::ai {
 
 class PlayoutBoard {
  public:
-  // Copies the field of the Board (its cells, size and counts).
-  void Load(const engine::Board& board);
+  // Copies the field of the Board (its cells, size and counts); the random
+  // games follow `rules`.
+  void Load(const engine::Board& board, engine::Rules rules = engine::Rules::Classic);
   // Takes over the position of another playout board of the same field,
   // keeping its own scratch space (no allocation once sized).
   void CopyPosition(const PlayoutBoard& from);
@@ -70,8 +76,12 @@ class PlayoutBoard {
   bool JoinDot(int cell, engine::Side side, const std::array<int, 8>& ring, int ringMask);
   int CaptureAround(int cell, engine::Side side, int ringMask);
   int Capture(const std::vector<std::int16_t>& region, engine::Side side, int dot, std::uint32_t regionMark);
+  bool HoldsLiveDot(const std::vector<std::int16_t>& region, engine::Side capturer) const;
+  bool SeesFrame(int cell, engine::Side capturer) const;
+  int TakePlayedInto(int dot, engine::Side capturer);
   void TakeFree(int cell);
 
+  engine::Rules m_rules = engine::Rules::Classic;
   int m_width = 0;
   int m_height = 0;
   int m_stride = 0;

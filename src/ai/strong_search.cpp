@@ -365,16 +365,16 @@ class Worker {
 
 // The position to search from, with any enclosure not yet taken taken, as
 // the next move's capture scans would.
-engine::Board Settled(const engine::Board& board, Side mover) {
+engine::Board Settled(const engine::Board& board, Side mover, engine::Rules rules) {
   engine::Board settled = board;
-  engine::ScanCaptures(settled, engine::Opponent(mover));
-  engine::ScanCaptures(settled, mover);
+  engine::ScanCaptures(settled, engine::Opponent(mover), nullptr, rules);
+  engine::ScanCaptures(settled, mover, nullptr, rules);
   return settled;
 }
 
-PlayoutBoard SettledPosition(const engine::Board& board, Side mover) {
+PlayoutBoard SettledPosition(const engine::Board& board, Side mover, engine::Rules rules) {
   PlayoutBoard root;
-  root.Load(Settled(board, mover));
+  root.Load(Settled(board, mover, rules), rules);
   return root;
 }
 
@@ -389,9 +389,9 @@ std::optional<engine::Node> ChooseStrongNode(const engine::Board& board, Side mo
                                              std::uint64_t seed, const std::atomic<bool>* stop,
                                              SearchReport* report) {
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(limits.MoveTimeMs);
-  const engine::Board settled = Settled(board, mover);
+  const engine::Board settled = Settled(board, mover, limits.Rules);
   PlayoutBoard root;
-  root.Load(settled);
+  root.Load(settled, limits.Rules);
   if (root.FreeCount() == 0) return std::nullopt;
   const std::vector<int> hints = RootHints(settled, root, mover);
   const int threads = ThreadCount(limits.Threads);
@@ -429,8 +429,8 @@ std::optional<engine::Node> ChooseStrongNode(const engine::Board& board, Side mo
 }
 
 struct RandomGames::State {
-  State(const engine::Board& board, Side side, std::uint64_t seed)
-      : Root(SettledPosition(board, side)), Mover(side), Draws(seed) {}
+  State(const engine::Board& board, Side side, std::uint64_t seed, engine::Rules rules)
+      : Root(SettledPosition(board, side, rules)), Mover(side), Draws(seed) {}
   PlayoutBoard Root;
   PlayoutBoard Game;
   Side Mover;
@@ -438,8 +438,8 @@ struct RandomGames::State {
   std::vector<std::int16_t> Trace;
 };
 
-RandomGames::RandomGames(const engine::Board& board, Side mover, std::uint64_t seed)
-    : m_state(std::make_unique<State>(board, mover, seed)) {}
+RandomGames::RandomGames(const engine::Board& board, Side mover, std::uint64_t seed, engine::Rules rules)
+    : m_state(std::make_unique<State>(board, mover, seed, rules)) {}
 
 RandomGames::~RandomGames() = default;
 

@@ -34,6 +34,7 @@ struct SearchLimits {
   int MoveTimeMs = 1000;  // thinking time, when no fixed number of games is given
   long Playouts = 0;      // above 0: exactly this many random games, whatever the time
   int Threads = 0;        // 0: one per core
+  engine::Rules Rules = engine::Rules::Classic;  // the game's rules, which the random games follow
 };
 
 struct SearchReport {
@@ -54,7 +55,8 @@ std::optional<engine::Node> ChooseStrongNode(const engine::Board& board, engine:
 // played as the search plays them (for measuring their speed).
 class RandomGames {
  public:
-  RandomGames(const engine::Board& board, engine::Side mover, std::uint64_t seed);
+  RandomGames(const engine::Board& board, engine::Side mover, std::uint64_t seed,
+              engine::Rules rules = engine::Rules::Classic);
   ~RandomGames();
   RandomGames(const RandomGames&) = delete;
   RandomGames& operator=(const RandomGames&) = delete;

@@ -24,6 +24,13 @@ inline constexpr int CellStateCount = 8;
 // Side 1 is the local player, side 2 the computer or the remote player.
 enum class Side : std::uint8_t { Own = 1, Rival = 2 };
 
+// The rules a game is played by. Classic: every region that a side cuts off
+// from the frame is taken, empty ones included. Sport (as the dots sites play):
+// a region is taken only when it holds a live dot of the other side; an empty
+// ring takes nothing and stays playable by both, and a dot played into the
+// other side's ring is taken at once unless its own move takes dots first.
+enum class Rules : std::uint8_t { Classic, Sport };
+
 constexpr Side Opponent(Side side) { return side == Side::Own ? Side::Rival : Side::Own; }
 constexpr CellState DotCode(Side side) { return side == Side::Own ? csOwn : csRival; }
 

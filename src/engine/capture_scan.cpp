@@ -18,10 +18,19 @@ namespace {
 // first cell in scan order (columns outer, rows inner), visiting neighbours
 // left, up, down, right, which fixes the order of its boundary list and so
 // the outline painted around it.
+// Which enclosed regions a scan takes: all of them (classic), or only those
+// holding a live dot of the other side, and among them only those that hold
+// one of a few given cells (the sport rules' captures of one move).
+struct RegionTest {
+  bool NeedsLiveDot = false;
+  std::array<int, 4> Cells{};  // map indices; the region must hold one of them
+  int CellCount = 0;
+};
+
 class CaptureScanner {
  public:
-  CaptureScanner(Board& board, Side side, CaptureObserver* observer)
-      : m_board(board), m_side(side), m_observer(observer) {}
+  CaptureScanner(Board& board, Side side, CaptureObserver* observer, RegionTest test = {})
+      : m_board(board), m_side(side), m_observer(observer), m_test(test) {}
 
   int Run() {
     const BoardMasks masks = SplitBoard(m_board);
@@ -33,12 +42,15 @@ class CaptureScanner {
 
     m_visited.fill(0);
     m_boundaryRegion.fill(0);
+    int region = 0;
     int captured = 0;
     for (int x = 0; x <= m_board.FieldWidth(); ++x) {
       for (int y = 0; y <= m_board.FieldHeight(); ++y) {
         if (!Has(enclosed, x, y) || m_visited[MapIndex(x, y)]) continue;
-        FillEnclosure(x, y, ++captured);
+        FillEnclosure(x, y, ++region);
+        if (!Qualifies()) continue;
         Capture();
+        ++captured;
       }
     }
     return captured;
@@ -50,10 +62,20 @@ class CaptureScanner {
     int Next;  // index of the next neighbour to visit
   };
 
+  bool Qualifies() const {
+    if (m_test.NeedsLiveDot && m_liveDots == 0) return false;
+    return m_test.CellCount == 0 || m_holdsTestCell;
+  }
+
   void Visit(int cell) {
     const int x = MapX(cell);
     const int y = MapY(cell);
-    if (HoldsDot(m_board.At(x, y))) ++m_dotsInside;
+    const CellState code = m_board.At(x, y);
+    if (HoldsDot(code)) ++m_dotsInside;
+    if (code == DotCode(Opponent(m_side))) ++m_liveDots;
+    for (int i = 0; i < m_test.CellCount; ++i) {
+      if (m_test.Cells[static_cast<std::size_t>(i)] == cell) m_holdsTestCell = true;
+    }
     m_visited[cell] = 1;
     m_region.push_back(CellLink{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0});
   }
@@ -77,6 +99,8 @@ class CaptureScanner {
     m_region.clear();
     m_boundary.clear();
     m_dotsInside = 0;
+    m_liveDots = 0;
+    m_holdsTestCell = false;
     const int start = MapIndex(x, y);
     int top = 0;
     Visit(start);
@@ -99,15 +123,18 @@ class CaptureScanner {
 
   void Capture() {
     ApplyCapture(m_board, m_region, m_side);
-    if (m_observer != nullptr) m_observer->OnCapture(Outline{m_side, m_dotsInside, BuildOutline(m_boundary)});
+    if (m_observer != nullptr) m_observer->OnCapture(Outline{m_side, m_dotsInside, CaptureOutline(m_boundary, m_region)});
   }
 
   Board& m_board;
   Side m_side;
   CaptureObserver* m_observer;
+  RegionTest m_test;
   ColumnMasks m_capturer{};
   ColumnMasks m_open{};
   int m_dotsInside = 0;
+  int m_liveDots = 0;  // live dots of the other side in the region
+  bool m_holdsTestCell = false;
   CellList m_region;
   CellList m_boundary;
   // Scratch space for the fills, set up only when some region is enclosed.
@@ -152,6 +179,41 @@ int ScanCaptures(Board& board, Side side, CaptureObserver& observer) {
 int ScanCaptures(Board& board, Side side) {
   CaptureScanner scanner(board, side, nullptr);
   return scanner.Run();
+}
+
+int ScanCaptures(Board& board, Side side, CaptureObserver* observer, Rules rules) {
+  RegionTest test;
+  test.NeedsLiveDot = rules == Rules::Sport;
+  CaptureScanner scanner(board, side, observer, test);
+  return scanner.Run();
+}
+
+namespace {
+
+// The sport rules' captures of one dot: the regions next to it (they can
+// only have been closed by it), then, if none was taken, the other side's
+// region that holds the dot itself.
+int SportCaptureAfterMove(Board& board, Side mover, Node dot, CaptureObserver* observer) {
+  RegionTest closed;
+  closed.NeedsLiveDot = true;
+  for (const int offset : NeighbourOffsets) closed.Cells[static_cast<std::size_t>(closed.CellCount++)] = MapIndex(dot.X, dot.Y) + offset;
+  const int taken = CaptureScanner(board, mover, observer, closed).Run();
+  if (taken > 0) return taken;
+  RegionTest playedInto;
+  playedInto.NeedsLiveDot = true;
+  playedInto.Cells[0] = MapIndex(dot.X, dot.Y);
+  playedInto.CellCount = 1;
+  return CaptureScanner(board, Opponent(mover), observer, playedInto).Run();
+}
+
+}  // namespace
+
+int CaptureAfterMove(Board& board, Side mover, Node dot, CaptureObserver* observer, Rules rules) {
+  if (rules == Rules::Sport) return SportCaptureAfterMove(board, mover, dot, observer);
+  CaptureScanner moverScan(board, mover, observer);
+  const int taken = moverScan.Run();
+  CaptureScanner otherScan(board, Opponent(mover), observer);
+  return taken + otherScan.Run();
 }
 
 }  // namespace solvar::engine

@@ -30,6 +30,16 @@ class CaptureObserver {
 int ScanCaptures(Board& board, Side side, CaptureObserver& observer);
 // The same, for a caller that wants only the Board changes.
 int ScanCaptures(Board& board, Side side);
+// The scan of the whole field by the rules: under the sport rules only the
+// enclosed regions that hold a live dot of the other side are taken.
+int ScanCaptures(Board& board, Side side, CaptureObserver* observer, Rules rules);
+
+// What a dot takes, by the rules, once it is on the Board. Classic: the
+// mover's scan, then the other side's. Sport: the regions the dot closes
+// (those next to it) that hold a live dot of the other side; if it took
+// none, the other side's ring it was played into, if any, takes it (with
+// whatever else that region holds). Returns the regions captured.
+int CaptureAfterMove(Board& board, Side mover, Node dot, CaptureObserver* observer, Rules rules);
 
 // Rewrites the Board codes of one captured region for the capturing side.
 void ApplyCapture(Board& board, const CellList& region, Side side);

@@ -29,14 +29,13 @@ struct GameRecord {
   std::string Result;
 };
 
-// The ordinary move: the side's dot, then the capture scan for the side and
-// the one for the other side. Every dot of a game, played or replayed, goes
-// through it.
+// The ordinary move: the side's dot, then what it takes by the rules (under
+// the classic rules the capture scan for the side and the one for the other
+// side). Every dot of a game, played or replayed, goes through it.
 inline void PlayOrdinaryMove(engine::Board& board, engine::Side side, engine::Node node,
-                             engine::CaptureObserver& captures) {
+                             engine::CaptureObserver& captures, engine::Rules rules = engine::Rules::Classic) {
   engine::PlaceDot(board, node, side);
-  engine::ScanCaptures(board, side, captures);
-  engine::ScanCaptures(board, engine::Opponent(side), captures);
+  engine::CaptureAfterMove(board, side, node, &captures, rules);
 }
 
 }  // namespace solvar::match
