@@ -84,7 +84,8 @@ Place PlaceOf(Node p, const std::vector<Node>& polygon) {
 }
 
 // Whether the chain covers just what the traced ring covers: the same node
-// centres inside, none lying on an edge.
+// centres inside (the ring's own dots may fall either way), none lying on
+// one of the chain's edges.
 bool CoversTheSame(const std::vector<Node>& chain, const std::vector<Node>& ring) {
   int left = BoardColumns, top = BoardRows, right = -1, bottom = -1;
   for (const Node v : ring) {
@@ -103,6 +104,7 @@ bool CoversTheSame(const std::vector<Node>& chain, const std::vector<Node>& ring
       const Place inChain = PlaceOf(p, chain);
       if (inChain == Place::OnEdge) return false;
       const Place inRing = PlaceOf(p, ring);
+      if (inRing == Place::OnEdge) continue;  // a dot of the ring itself: covered or not
       if ((inChain == Place::Inside) != (inRing == Place::Inside)) return false;
     }
   }
@@ -170,6 +172,19 @@ bool IsSimplePolygon(const std::vector<Node>& vertices) {
     }
   }
   return true;
+}
+
+CellList CellsInsideRing(const std::vector<Node>& ring, const Board& board) {
+  CellList inside;
+  if (ring.size() < 3) return inside;
+  for (int x = 1; x < board.FieldWidth(); ++x) {
+    for (int y = 1; y < board.FieldHeight(); ++y) {
+      if (PlaceOf(Node{x, y}, ring) == Place::Inside) {
+        inside.push_back(CellLink{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0});
+      }
+    }
+  }
+  return inside;
 }
 
 std::vector<Node> CaptureOutline(const CellList& boundaryList, const CellList& region) {

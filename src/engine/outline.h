@@ -27,6 +27,10 @@ std::vector<Node> TraceRing(const CellList& region);
 // fill would then miss parts of the region and cover ground outside it).
 std::vector<Node> CaptureOutline(const CellList& boundaryList, const CellList& region);
 
+// The cells of the field strictly inside the polygon through the ring (its
+// own cells left out), in scan order: the region a recorded enclosure takes.
+CellList CellsInsideRing(const std::vector<Node>& ring, const Board& board);
+
 // Whether no two edges of the closed polygon cross, overlap or run through
 // a vertex of another; two edges may share an end point (a ring that passes
 // one dot twice only touches itself there).

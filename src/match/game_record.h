@@ -3,6 +3,7 @@
 // it (set-up), the dots played in order and by side, the players' names and
 // the result, as a saved game holds them.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,35 @@
 
 namespace solvar::match {
 
+// A ring of dots round a captured region, in order, as a saved game writes
+// it after the move that made the capture.
+using Ring = std::vector<engine::Node>;
+
 struct PlayedMove {
+  PlayedMove() = default;
+  PlayedMove(engine::Side mover, engine::Node dot, std::vector<Ring> paths = {})
+      : Mover(mover), Dot(dot), Paths(std::move(paths)) {}
+
   engine::Side Mover = engine::Side::Own;
   engine::Node Dot;
+  // The enclosures taken on this move, each the ring round its region.
+  std::vector<Ring> Paths;
   friend bool operator==(const PlayedMove&, const PlayedMove&) = default;
+};
+
+// A property of a saved game kept as the file had it (values in UTF-8).
+struct KeptProperty {
+  std::string Id;
+  std::vector<std::string> Values;
+  friend bool operator==(const KeptProperty&, const KeptProperty&) = default;
+};
+
+// How a recorded game ended other than by the last free node: an empty move
+// (the side grounds its dots and ends the game) or a resignation.
+struct GameEnd {
+  engine::Side By = engine::Side::Own;
+  bool Resigned = false;
+  friend bool operator==(const GameEnd&, const GameEnd&) = default;
 };
 
 struct GameRecord {
@@ -27,6 +53,18 @@ struct GameRecord {
   // "B+3", "W+1", "0" for a draw, "B+R" / "W+R" when side 2 / side 1 gave
   // up; empty while the game goes on.
   std::string Result;
+  engine::Rules Rules = engine::Rules::Classic;
+  // Captures are the recorded enclosures, not what the rules find (games of
+  // a site where closing an enclosure is the player's choice).
+  bool CapturesFollowPaths = false;
+  std::optional<GameEnd> End;
+  // What a game opened from a file keeps when it is saved again: its date,
+  // its rules as the file spelled them, its other properties (ratings,
+  // event, comments ...) and the comments on its moves (by move).
+  std::string Date;
+  std::string RulesText;
+  std::vector<KeptProperty> Kept;
+  std::vector<std::string> MoveComments;
 };
 
 // The ordinary move: the side's dot, then what it takes by the rules (under

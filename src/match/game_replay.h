@@ -1,10 +1,12 @@
 #pragma once
 // A recorded game played again on a Board of its own, to any move: the field
 // framed, the set-up dots put, then the moves played as in the game (each
-// dot, then both capture scans), so captures come out exactly as they did.
-// The dots and captures are reported as they are played (no remarks, no log
-// lines), for a window to paint them.
+// dot, then what it takes by the game's rules, or the enclosures the game
+// recorded when its captures follow them), so captures come out exactly as
+// they did. The dots and captures are reported as they are played (no
+// remarks, no log lines), for a window to paint them.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -14,20 +16,27 @@
 
 namespace solvar::match {
 
-// A move that is not a free playable node when it comes; `MoveNumber` is 0
+// A dot that is not a free playable node when it comes; `MoveNumber` is 0
 // for a set-up dot.
 class ReplayError : public std::runtime_error {
  public:
-  ReplayError(int moveNumber, engine::Node node, bool offField);
+  enum class Why { OffField, OnADot, InATakenRegion };
+  ReplayError(int moveNumber, engine::Node node, Why why);
   int MoveNumber() const { return m_moveNumber; }
   engine::Node Node() const { return m_node; }
-  bool OffField() const { return m_offField; }
+  Why Reason() const { return m_why; }
+  bool OffField() const { return m_why == Why::OffField; }
 
  private:
   int m_moveNumber;
   engine::Node m_node;
-  bool m_offField;
+  Why m_why;
 };
+
+// One recorded move on a Board: the dot and its captures, by the rules or
+// along the recorded enclosures.
+void PlayRecordedMove(engine::Board& board, const PlayedMove& move, engine::Rules rules, bool followPaths,
+                      engine::CaptureObserver& captures);
 
 class GameReplay {
  public:
@@ -52,5 +61,9 @@ class GameReplay {
   engine::Board m_board;
   int m_position = 0;
 };
+
+// How far a record can be played: the error of the first move that cannot
+// be (none when every move can).
+std::optional<ReplayError> FirstUnplayableMove(const GameRecord& record);
 
 }  // namespace solvar::match

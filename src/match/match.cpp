@@ -46,26 +46,28 @@ void Match::Log(std::string_view utf8Line) { m_observer.OnLogLine(utf8Line); }
 
 void Match::ReportTurn() { m_observer.OnTurnChanged(m_turn); }
 
-void Match::StartAgainstComputer(Player& computer) {
+void Match::StartAgainstComputer(Player& computer, engine::Rules rules) {
   const Step step(*this);
   Log("Новая игра началась!!!");
   End();
-  Begin(computer, /*network=*/false);
+  Begin(computer, /*network=*/false, rules);
   m_random.Reseed();
   const Side first = m_random.NextReal() > 0.5 ? Side::Own : Side::Rival;
   m_observer.OnFirstMove(first);
   GiveTurn(first);
 }
 
+// The peer program knows only the classic rules.
 void Match::StartNetwork(Player& remote, Side first) {
   const Step step(*this);
-  Begin(remote, /*network=*/true);
+  Begin(remote, /*network=*/true, engine::Rules::Classic);
   GiveTurn(first);
 }
 
-void Match::Begin(Player& opponent, bool network) {
+void Match::Begin(Player& opponent, bool network, engine::Rules rules) {
   m_opponent = &opponent;
   m_network = network;
+  m_rules = rules;
   engine::FrameBoard(m_board);
   m_inProgress = true;
   m_counts = engine::CellCounts{};
@@ -92,6 +94,7 @@ GameRecord Match::Record() const {
   record.Player1 = m_playerName.empty() ? "Игрок" : m_playerName;
   record.Player2 = m_opponent->Name();
   record.Result = m_result;
+  record.Rules = m_rules;
   return record;
 }
 
@@ -104,6 +107,7 @@ void Match::TakeRecord(const GameRecord& record, const engine::Board& finalPosit
   m_recordHeight = record.FieldHeight;
   m_playerName = record.Player1;
   m_result = record.Result;
+  m_rules = record.Rules;
   for (auto move = m_moves.rbegin(); move != m_moves.rend(); ++move) {
     if (move->Mover == Side::Own) {
       m_lastPlayerMove = move->Dot;
@@ -295,17 +299,19 @@ void Match::Place(Side side, Node node) {
 
 void Match::PlayOrdinary(Side side, Node node) {
   m_moves.push_back(PlayedMove{side, node});
-  PlayOrdinaryMove(m_board, side, node, *this);
+  PlayOrdinaryMove(m_board, side, node, *this, m_rules);
 }
 
 int Match::Scan(Side side) {
   const Step step(*this);
-  return engine::ScanCaptures(m_board, side, *this);
+  return engine::ScanCaptures(m_board, side, this, m_rules);
 }
 
-// Each capture is painted; one that takes dots draws a remark of the
+// Each capture is painted and kept with the move that made it (a saved game
+// writes its ring); one that takes dots draws a remark of the
 // capturing side, except in a network game.
 void Match::OnCapture(const engine::Outline& outline) {
+  if (!m_moves.empty()) m_moves.back().Paths.push_back(outline.Vertices);
   m_observer.OnCapture(outline);
   if (outline.DotsInside == 0 || m_network) return;
   Log(std::string(RemarkPrefix) + std::string(PickCaptureRemark(outline.Capturer, m_random)));

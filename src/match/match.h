@@ -66,8 +66,10 @@ class Match : private engine::CaptureObserver {
   // --- A game between the local player and an opponent.
 
   // "Начать новую": ends what is on the field, starts a game against the
-  // computer and draws who moves first.
-  void StartAgainstComputer(Player& computer);
+  // computer by the rules and draws who moves first.
+  void StartAgainstComputer(Player& computer, engine::Rules rules = engine::Rules::Classic);
+  // The rules of the game on the field, or of the last one.
+  engine::Rules Rules() const { return m_rules; }
   // A network game against the remote player; `first` moves first.
   void StartNetwork(Player& remote, engine::Side first);
   // Whether a click on the node would be a move.
@@ -110,7 +112,8 @@ class Match : private engine::CaptureObserver {
   // The field as it is becomes the set-up of a new record (after the
   // position loader): its dots are the set-up dots.
   void RecordSetupFromBoard();
-  // One capture scan for the side; returns the regions captured.
+  // One capture scan of the whole field for the side, by the game's rules;
+  // returns the regions captured.
   int Scan(engine::Side side);
   // Counts the Board and reports the counts; true when no free node is left.
   bool Count();
@@ -135,7 +138,7 @@ class Match : private engine::CaptureObserver {
 
   void OnCapture(const engine::Outline& outline) override;
   Player& PlayerOf(engine::Side side) { return side == engine::Side::Own ? m_local : *m_opponent; }
-  void Begin(Player& opponent, bool network);
+  void Begin(Player& opponent, bool network, engine::Rules rules);
   void Place(engine::Side side, engine::Node node);
   void PlayOrdinary(engine::Side side, engine::Node node);
   void StartRecord();
@@ -158,6 +161,7 @@ class Match : private engine::CaptureObserver {
   engine::CellCounts m_counts;
   bool m_inProgress = false;
   bool m_network = false;
+  engine::Rules m_rules = engine::Rules::Classic;
   Turn m_turn = Turn::Nobody;
   engine::Node m_lastPlayerMove{0, 0};
   std::vector<PlayedMove> m_moves;

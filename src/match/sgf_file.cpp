@@ -16,6 +16,21 @@ namespace {
 using engine::Node;
 using engine::Side;
 
+// The playable grid SZ may give: a field of 3 x 3 up to the largest the
+// Board holds.
+constexpr int LeastGrid = 2;
+constexpr int MostColumns = engine::MaxFieldWidth - 1;
+constexpr int MostRows = engine::MaxFieldHeight - 1;
+
+// How other programs read the two rule sets: a neural engine's key for the
+// classic rules (empty rings are taken), the dots sites' name for theirs.
+constexpr std::string_view ClassicRulesText = "dotsCaptureEmptyBase1";
+constexpr std::string_view SportRulesText = "russian";
+
+// The root properties this program writes itself; every other one of an
+// opened file is kept as it was.
+constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE", "AB", "AW"};
+
 // --- Writing.
 
 std::string Escaped(std::string_view value) {
@@ -43,6 +58,48 @@ std::string SetupProperty(const char* id, const std::vector<PlayedMove>& setup, 
     if (dot.Mover == side) values += "[" + Point(dot.Dot) + "]";
   }
   return values.empty() ? std::string() : id + values;
+}
+
+std::string RulesValue(const GameRecord& record) {
+  if (!record.RulesText.empty()) return record.RulesText;
+  return std::string(record.Rules == engine::Rules::Sport ? SportRulesText : ClassicRulesText);
+}
+
+// The dot, then each enclosure it took as a closed ring (its first dot again
+// at the end).
+std::string MoveValue(const PlayedMove& move) {
+  std::string value = Point(move.Dot);
+  for (const Ring& ring : move.Paths) {
+    if (ring.empty()) continue;
+    value += '.';
+    for (const Node node : ring) value += Point(node);
+    value += Point(ring.front());
+  }
+  return value;
+}
+
+std::string KeptProperties(const std::vector<KeptProperty>& kept) {
+  std::string text;
+  for (const KeptProperty& property : kept) {
+    text += property.Id;
+    for (const std::string& value : property.Values) text += "[" + Escaped(value) + "]";
+  }
+  return text;
+}
+
+std::string MovesText(const GameRecord& record) {
+  std::string text;
+  for (std::size_t i = 0; i < record.Moves.size(); ++i) {
+    const PlayedMove& move = record.Moves[i];
+    text += (i % 10 == 0 ? "\n;" : ";") + std::string(move.Mover == Side::Own ? "B" : "W") + "[" + MoveValue(move) + "]";
+    if (i < record.MoveComments.size() && !record.MoveComments[i].empty()) {
+      text += "C[" + Escaped(record.MoveComments[i]) + "]";
+    }
+  }
+  if (record.End) {
+    text += std::string(";") + (record.End->By == Side::Own ? "B" : "W") + "[" + (record.End->Resigned ? "resign" : "") + "]";
+  }
+  return text;
 }
 
 // --- Reading: the main line of the first game tree, as nodes of properties.
@@ -157,11 +214,16 @@ class Parser {
 
 // --- Reading: what the nodes mean.
 
-const std::string* FirstValue(const SgfNode& node, std::string_view id) {
+const Property* Find(const SgfNode& node, std::string_view id) {
   for (const Property& property : node) {
-    if (property.Id == id && !property.Values.empty()) return &property.Values.front();
+    if (property.Id == id && !property.Values.empty()) return &property;
   }
   return nullptr;
+}
+
+const std::string* FirstValue(const SgfNode& node, std::string_view id) {
+  const Property* property = Find(node, id);
+  return property != nullptr ? &property->Values.front() : nullptr;
 }
 
 std::string Trimmed(std::string value) {
@@ -185,7 +247,11 @@ std::optional<int> Number(const std::string& text) {
 
 void CheckGame(const SgfNode& root) {
   const std::string* game = FirstValue(root, "GM");
-  const std::string value = game != nullptr ? Trimmed(*game) : "1";
+  if (game == nullptr) {
+    throw SgfError("the file names no game (no GM property; a game of dots is GM[40])",
+                   "В файле не указано, что это за игра (нет свойства GM; партия в точки — GM[40]).");
+  }
+  const std::string value = Trimmed(*game);
   if (value != "40") {
     throw SgfError("GM[" + value + "] is not a game of dots (GM[40])",
                    "Это не партия в точки: GM[" + value + "] вместо GM[40].");
@@ -199,9 +265,11 @@ void ReadSize(const SgfNode& root, GameRecord& record) {
   const std::size_t colon = value.find(':');
   const auto columns = Number(Trimmed(value.substr(0, colon)));
   const auto rows = colon == std::string::npos ? columns : Number(Trimmed(value.substr(colon + 1)));
-  if (!columns || !rows || !engine::IsAllowedFieldSize(*columns + 1, *rows + 1)) {
-    throw SgfError("SZ[" + value + "] is not a field of 15..45 by 15..35 nodes",
-                   "Размер поля SZ[" + value + "] вне пределов 15..45 × 15..35.");
+  const std::string limits = std::to_string(LeastGrid) + ".." + std::to_string(MostColumns) + " × " +
+                             std::to_string(LeastGrid) + ".." + std::to_string(MostRows);
+  if (!columns || !rows || *columns < LeastGrid || *columns > MostColumns || *rows < LeastGrid || *rows > MostRows) {
+    throw SgfError("SZ[" + value + "] is not a grid of " + limits + " nodes",
+                   "Размер поля SZ[" + value + "] вне пределов " + limits + ".");
   }
   record.FieldWidth = *columns + 1;
   record.FieldHeight = *rows + 1;
@@ -216,40 +284,81 @@ std::optional<int> LetterIndex(char c) {
 std::string MoveName(int number) { return number == 0 ? "set-up dot" : "move " + std::to_string(number); }
 std::string RussianMoveName(int number) { return number == 0 ? "Расстановка" : "Ход " + std::to_string(number); }
 
-// A node "xy" (anything after a "." is the enclosure a program drew, which
-// the capture scans find again).
-Node ReadPoint(std::string value, int number, const GameRecord& record) {
-  value = value.substr(0, value.find('.'));
+[[noreturn]] void NotANode(const std::string& value, int number) {
+  throw SgfError(MoveName(number) + ": '" + value + "' is not a node",
+                 RussianMoveName(number) + ": «" + value + "» — не точка поля.");
+}
+
+// Two letters; whether the node lies on the field is the replay's to say.
+Node ReadPoint(const std::string& value, int number) {
   const auto x = value.size() == 2 ? LetterIndex(value[0]) : std::nullopt;
   const auto y = value.size() == 2 ? LetterIndex(value[1]) : std::nullopt;
-  if (!x || !y) {
-    throw SgfError(MoveName(number) + ": '" + value + "' is not a node",
-                   RussianMoveName(number) + ": «" + value + "» — не точка поля.");
+  if (!x || !y) NotANode(value, number);
+  return Node{*x + 1, *y + 1};
+}
+
+// "xy", then each enclosure as ".p1p2...": a ring of nodes, closed or not.
+PlayedMove ReadMove(const std::string& value, Side side, int number) {
+  PlayedMove move{side, ReadPoint(value.substr(0, value.find('.')), number), {}};
+  std::size_t at = value.find('.');
+  while (at != std::string::npos) {
+    const std::size_t next = value.find('.', at + 1);
+    const std::string ring = value.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+    if (ring.size() % 2 != 0) NotANode(value, number);
+    Ring nodes;
+    for (std::size_t i = 0; i < ring.size(); i += 2) nodes.push_back(ReadPoint(ring.substr(i, 2), number));
+    if (nodes.size() > 1 && nodes.front() == nodes.back()) nodes.pop_back();
+    if (!nodes.empty()) move.Paths.push_back(std::move(nodes));
+    at = next;
   }
-  const Node node{*x + 1, *y + 1};
-  if (node.X >= record.FieldWidth || node.Y >= record.FieldHeight) {
-    throw SgfError(MoveName(number) + ": '" + value + "' is off the grid",
-                   RussianMoveName(number) + ": точка «" + value + "» вне поля.");
-  }
-  return node;
+  return move;
 }
 
 // The points of a set-up list, a rectangle "aa:cc" standing for every node in it.
 void ReadSetup(const Property& property, Side side, GameRecord& record) {
   for (const std::string& value : property.Values) {
     const std::size_t colon = value.find(':');
-    const Node first = ReadPoint(value.substr(0, colon), 0, record);
-    const Node last = colon == std::string::npos ? first : ReadPoint(value.substr(colon + 1), 0, record);
+    const Node first = ReadPoint(value.substr(0, colon), 0);
+    const Node last = colon == std::string::npos ? first : ReadPoint(value.substr(colon + 1), 0);
     for (int x = std::min(first.X, last.X); x <= std::max(first.X, last.X); ++x) {
       for (int y = std::min(first.Y, last.Y); y <= std::max(first.Y, last.Y); ++y) {
-        record.Setup.push_back(PlayedMove{side, Node{x, y}});
+        record.Setup.push_back(PlayedMove{side, Node{x, y}, {}});
       }
     }
   }
 }
 
-void ReadNodes(const std::vector<SgfNode>& line, GameRecord& record) {
+enum class Charset { Utf8, Windows1251, Either };
+
+// Text without CA is read as UTF-8 when it is valid UTF-8, else as
+// Windows-1251 (the Russian programs' own).
+std::string AsUtf8(const std::string& raw, Charset charset) {
+  switch (charset) {
+    case Charset::Utf8: return raw;
+    case Charset::Windows1251: return text::Cp1251ToUtf8(raw);
+    case Charset::Either: return text::IsValidUtf8(raw) ? raw : text::Cp1251ToUtf8(raw);
+  }
+  return raw;
+}
+
+Charset CharsetOf(const SgfNode& root) {
+  const std::string* ca = FirstValue(root, "CA");
+  if (ca == nullptr) return Charset::Either;
+  const std::string value = Lower(Trimmed(*ca));
+  return value == "windows-1251" || value == "cp1251" ? Charset::Windows1251 : Charset::Utf8;
+}
+
+// A move's value that ends the game instead of putting a dot: an empty one
+// (the side grounds its dots) or a resignation.
+std::optional<GameEnd> GameEndOf(const std::string& value, Side side) {
+  if (Trimmed(value).empty()) return GameEnd{side, false};
+  if (Lower(Trimmed(value)) == "resign") return GameEnd{side, true};
+  return std::nullopt;
+}
+
+void ReadMoves(const std::vector<SgfNode>& line, Charset charset, GameRecord& record) {
   for (const SgfNode& node : line) {
+    if (record.End) return;  // what follows the end is not played
     for (const Property& property : node) {
       const bool setup = property.Id == "AB" || property.Id == "AW";
       const bool move = property.Id == "B" || property.Id == "W";
@@ -258,68 +367,184 @@ void ReadNodes(const std::vector<SgfNode>& line, GameRecord& record) {
       }
       if (setup) ReadSetup(property, property.Id == "AB" ? Side::Own : Side::Rival, record);
       if (!move) continue;
+      const Side side = property.Id == "B" ? Side::Own : Side::Rival;
       for (const std::string& value : property.Values) {
-        const int number = static_cast<int>(record.Moves.size()) + 1;
-        const Side side = property.Id == "B" ? Side::Own : Side::Rival;
-        record.Moves.push_back(PlayedMove{side, ReadPoint(value, number, record)});
+        if (record.End) break;
+        if ((record.End = GameEndOf(value, side))) break;
+        record.Moves.push_back(ReadMove(value, side, static_cast<int>(record.Moves.size()) + 1));
       }
     }
-  }
-}
-
-std::string Text(const SgfNode& root, std::string_view id, bool windows1251) {
-  const std::string* value = FirstValue(root, id);
-  if (value == nullptr) return std::string();
-  return windows1251 ? text::Cp1251ToUtf8(*value) : *value;
-}
-
-// Plays the moves to check each lands on a free node of the field.
-void CheckByPlaying(const GameRecord& record) {
-  try {
-    GameReplay replay(record);
-  } catch (const ReplayError& error) {
-    const std::string point = Point(error.Node());
-    if (error.OffField()) {
-      throw SgfError(MoveName(error.MoveNumber()) + ": '" + point + "' is off the grid",
-                     RussianMoveName(error.MoveNumber()) + ": точка «" + point + "» вне поля.");
+    if (&node == &line.front() || record.Moves.empty()) continue;
+    if (const std::string* comment = FirstValue(node, "C")) {
+      record.MoveComments.resize(record.Moves.size());
+      record.MoveComments.back() = AsUtf8(*comment, charset);
     }
-    throw SgfError(MoveName(error.MoveNumber()) + ": '" + point + "' is not free",
-                   RussianMoveName(error.MoveNumber()) + ": точка «" + point + "» уже занята.");
   }
+}
+
+void KeepRootProperties(const SgfNode& root, Charset charset, GameRecord& record) {
+  for (const Property& property : root) {
+    if (std::find(std::begin(OwnRootProperties), std::end(OwnRootProperties), property.Id) != std::end(OwnRootProperties)) {
+      continue;
+    }
+    KeptProperty kept{property.Id, {}};
+    for (const std::string& value : property.Values) kept.Values.push_back(AsUtf8(value, charset));
+    record.Kept.push_back(std::move(kept));
+  }
+}
+
+std::string Text(const SgfNode& root, std::string_view id, Charset charset) {
+  const std::string* value = FirstValue(root, id);
+  return value == nullptr ? std::string() : AsUtf8(*value, charset);
+}
+
+bool HasPaths(const GameRecord& record) {
+  return std::any_of(record.Moves.begin(), record.Moves.end(), [](const PlayedMove& move) { return !move.Paths.empty(); });
+}
+
+int PlayableMoves(const std::optional<ReplayError>& stop, const GameRecord& record) {
+  return stop ? stop->MoveNumber() - 1 : static_cast<int>(record.Moves.size());
+}
+
+// A file that names no rules the program knows: the classic rules, or the
+// sport rules when the classic ones stop the game at a dot in a taken region
+// and the sport rules get further.
+std::optional<ReplayError> ChooseRules(GameRecord& record) {
+  record.Rules = engine::Rules::Classic;
+  const std::optional<ReplayError> classic = FirstUnplayableMove(record);
+  if (!classic || classic->Reason() != ReplayError::Why::InATakenRegion) return classic;
+  record.Rules = engine::Rules::Sport;
+  const std::optional<ReplayError> sport = FirstUnplayableMove(record);
+  if (PlayableMoves(sport, record) > PlayableMoves(classic, record)) return sport;
+  record.Rules = engine::Rules::Classic;
+  return classic;
+}
+
+std::string NodeText(Node node) { return std::to_string(node.X) + " - " + std::to_string(node.Y); }
+
+std::string RussianReason(ReplayError::Why why) {
+  switch (why) {
+    case ReplayError::Why::OffField: return "точка вне поля";
+    case ReplayError::Why::OnADot: return "в этой партии точка поставлена на занятый узел";
+    case ReplayError::Why::InATakenRegion:
+      return "в этой партии точка поставлена в окружённую область; по правилам программы туда ходить нельзя";
+  }
+  return std::string();
+}
+
+std::string EnglishReason(ReplayError::Why why) {
+  switch (why) {
+    case ReplayError::Why::OffField: return "the dot is off the field";
+    case ReplayError::Why::OnADot: return "the dot is on a node that holds a dot";
+    case ReplayError::Why::InATakenRegion: return "the dot is in a region already taken, which the rules do not allow";
+  }
+  return std::string();
+}
+
+// Cuts the game after its last playable move, with a note that names the
+// move as the log does and says why it could not be played.
+void CutAt(const ReplayError& stop, OpenedGame& opened) {
+  if (stop.MoveNumber() == 0) {
+    throw SgfError("a set-up dot at " + NodeText(stop.Node()) + ": " + EnglishReason(stop.Reason()),
+                   "Расстановка (" + NodeText(stop.Node()) + "): " + RussianReason(stop.Reason()) + ".");
+  }
+  GameRecord& record = opened.Record;
+  const int kept = stop.MoveNumber() - 1;
+  const std::string move = std::to_string(stop.MoveNumber());
+  opened.NoteEnglish = "move " + move + " (" + NodeText(stop.Node()) + "): " + EnglishReason(stop.Reason()) +
+                       "; the game is shown to move " + std::to_string(kept) + " of " +
+                       std::to_string(record.Moves.size());
+  opened.NoteRussian = "Ход " + move + " (" + NodeText(stop.Node()) + "): " + RussianReason(stop.Reason()) +
+                       ". Партия показана до хода " + std::to_string(kept) + " из " +
+                       std::to_string(record.Moves.size()) + ".";
+  record.Moves.resize(static_cast<std::size_t>(kept));
+  if (record.MoveComments.size() > record.Moves.size()) record.MoveComments.resize(record.Moves.size());
+  record.End.reset();
+}
+
+// "B+3.5" and the like: who won and by what.
+std::string WinnerName(const GameRecord& record, char side) {
+  const std::string& name = side == 'B' ? record.Player1 : record.Player2;
+  if (!name.empty()) return name;
+  return side == 'B' ? "первый игрок" : "второй игрок";
 }
 
 }  // namespace
 
+std::optional<engine::Rules> RulesOfSgf(std::string_view ru, bool* enclosingIsAChoice) {
+  const std::string value = Lower(Trimmed(std::string(ru)));
+  if (enclosingIsAChoice != nullptr) *enclosingIsAChoice = false;
+  if (value.find("dotscaptureemptybase1") != std::string::npos) return engine::Rules::Classic;
+  if (value.find("dotscaptureemptybase0") != std::string::npos) return engine::Rules::Sport;
+  if (value.find("mustsurr=") != std::string::npos) {
+    if (enclosingIsAChoice != nullptr) *enclosingIsAChoice = value.find("mustsurr=0") != std::string::npos;
+    return engine::Rules::Sport;
+  }
+  if (value == "russian") return engine::Rules::Sport;
+  return std::nullopt;
+}
+
 std::string WriteSgf(const GameRecord& record, const std::string& date) {
   std::string sgf = "(;FF[4]GM[40]CA[UTF-8]AP[" + Escaped(std::string("Сольвар:") + ProgramVersion) + "]";
   sgf += "SZ[" + SizeValue(record.FieldWidth, record.FieldHeight) + "]";
+  sgf += "RU[" + Escaped(RulesValue(record)) + "]";
   sgf += "PB[" + Escaped(record.Player1) + "]PW[" + Escaped(record.Player2) + "]";
-  sgf += "DT[" + Escaped(date) + "]";
+  sgf += "DT[" + Escaped(record.Date.empty() ? date : record.Date) + "]";
   if (!record.Result.empty()) sgf += "RE[" + Escaped(record.Result) + "]";
+  sgf += KeptProperties(record.Kept);
   sgf += SetupProperty("AB", record.Setup, Side::Own);
   sgf += SetupProperty("AW", record.Setup, Side::Rival);
-  for (std::size_t i = 0; i < record.Moves.size(); ++i) {
-    const PlayedMove& move = record.Moves[i];
-    sgf += (i % 10 == 0 ? "\n;" : ";") + std::string(move.Mover == Side::Own ? "B" : "W") + "[" + Point(move.Dot) + "]";
-  }
+  sgf += MovesText(record);
   sgf += ")\n";
   return sgf;
 }
 
-GameRecord ReadSgf(std::string_view text) {
+OpenedGame OpenSgf(std::string_view text) {
   const std::vector<SgfNode> line = Parser(text).MainLine();
   const SgfNode& root = line.front();
   CheckGame(root);
-  GameRecord record;
+  OpenedGame opened;
+  GameRecord& record = opened.Record;
   ReadSize(root, record);
-  const std::string charset = Lower(Trimmed(Text(root, "CA", false)));
-  const bool windows1251 = charset == "windows-1251" || charset == "cp1251";
-  record.Player1 = Text(root, "PB", windows1251);
-  record.Player2 = Text(root, "PW", windows1251);
-  record.Result = Trimmed(Text(root, "RE", windows1251));
-  ReadNodes(line, record);
-  CheckByPlaying(record);
-  return record;
+  const Charset charset = CharsetOf(root);
+  record.Player1 = Text(root, "PB", charset);
+  record.Player2 = Text(root, "PW", charset);
+  record.Result = Trimmed(Text(root, "RE", charset));
+  record.Date = Text(root, "DT", charset);
+  record.RulesText = Text(root, "RU", charset);
+  KeepRootProperties(root, charset, record);
+  ReadMoves(line, charset, record);
+  bool enclosingIsAChoice = false;
+  const std::optional<engine::Rules> named = RulesOfSgf(record.RulesText, &enclosingIsAChoice);
+  record.CapturesFollowPaths = enclosingIsAChoice && HasPaths(record);
+  std::optional<ReplayError> stop;
+  if (named) {
+    record.Rules = *named;
+    stop = FirstUnplayableMove(record);
+  } else {
+    stop = ChooseRules(record);
+  }
+  if (stop) CutAt(*stop, opened);
+  return opened;
+}
+
+GameRecord ReadSgf(std::string_view text) {
+  OpenedGame opened = OpenSgf(text);
+  if (!opened.IsWhole()) throw SgfError(opened.NoteEnglish, opened.NoteRussian);
+  return std::move(opened.Record);
+}
+
+std::string ResultDescription(const GameRecord& record) {
+  const std::string result = Trimmed(record.Result);
+  if (result.empty()) return std::string();
+  if (result == "0" || Lower(result) == "draw") return "Ничья";
+  if (result.size() < 3 || (result[0] != 'B' && result[0] != 'W') || result[1] != '+') return "Итог: " + result;
+  const std::string winner = WinnerName(record, result[0]);
+  const std::string by = result.substr(2);
+  if (by == "R") return "Выиграл " + winner + ": соперник сдался";
+  if (by == "T") return "Выиграл " + winner + " по времени";
+  if (by == "G") return "Выиграл " + winner + ": соперник заземлился";
+  return "Выиграл " + winner + " на " + by;
 }
 
 }  // namespace solvar::match

@@ -1,18 +1,25 @@
 #pragma once
 // Games as SGF text (FF[4], GM[40], the format players of dots exchange
-// games in): one game tree, the root holding the field size, the players,
-// the date and the result, then one node per dot in the order played, B for
-// side 1 and W for side 2. A node is written as two letters, x - 1 and y - 1,
-// each a-z for 0-25 and A-Z for 26-51; SZ is the grid of playable nodes,
-// (W - 1) x (H - 1) for a field of W x H, as SZ[N] when square and
-// SZ[COLS:ROWS] otherwise. Set-up dots are AB and AW.
+// games in): one game tree, the root holding the field size, the rules, the
+// players, the date and the result, then one node per dot in the order
+// played, B for side 1 and W for side 2. A node is written as two letters,
+// x - 1 and y - 1, each a-z for 0-25 and A-Z for 26-51; SZ is the grid of
+// playable nodes, (W - 1) x (H - 1) for a field of W x H, as SZ[N] when
+// square and SZ[COLS:ROWS] otherwise. Set-up dots are AB and AW. A move that
+// takes a region is followed by the ring round it: "B[xy.r1r2...r1]", one
+// ".ring" for each enclosure, as the dots sites write them.
 //
-// Reading is tolerant as SGF readers are (any order of properties, unknown
-// properties and comments ignored, white space between nodes, variations of
-// which only the main line is read, lower-case CA values, a move's enclosure
-// path after a "." ignored) and strict about what would corrupt a game: a
-// game that is not GM[40], a field outside 15..45 x 15..35, a node off the
-// grid, a dot on a node that is not free when it is played, a file cut short.
+// Reading takes what the dots sites and programs write: their spellings of
+// RU (a site's option list, "russian", a neural engine's
+// dotsCaptureEmptyBase0/1), enclosures after the moves (followed exactly
+// where the file's rules make enclosing a choice), several moves in one
+// node, an empty move or "resign" ending the game, names in UTF-8 or
+// Windows-1251. It is tolerant as SGF readers are (any order of properties,
+// unknown properties and comments kept, white space, variations of which
+// only the main line is read) and strict about what would corrupt a game: a
+// game that is not GM[40], a field the Board cannot hold, a node off the
+// grid, a file cut short. A file that names no rules is read by the classic
+// rules and, if a move then lands in a taken region, by the sport rules.
 
 #include <stdexcept>
 #include <string>
@@ -34,11 +41,31 @@ class SgfError : public std::runtime_error {
   std::string m_russian;
 };
 
-// `date` as YYYY-MM-DD.
+// `date` as YYYY-MM-DD, used when the record keeps no date of its own.
 std::string WriteSgf(const GameRecord& record, const std::string& date);
 
+// A game read from a file. One that cannot be played to its end is cut
+// after its last playable move, and the notes say which move and why.
+struct OpenedGame {
+  GameRecord Record;
+  std::string NoteEnglish;
+  std::string NoteRussian;
+  bool IsWhole() const { return NoteEnglish.empty(); }
+};
+
 // Reads the main line of the first game; raises SgfError for a file that is
-// refused. The moves are checked by playing them.
+// refused.
+OpenedGame OpenSgf(std::string_view text);
+
+// The same, refusing also a game that cannot be played to its end.
 GameRecord ReadSgf(std::string_view text);
+
+// The rules a game's RU names; `enclosingIsAChoice` is set for a site whose
+// players choose whether to close an enclosure. None for a spelling not known.
+std::optional<engine::Rules> RulesOfSgf(std::string_view ru, bool* enclosingIsAChoice = nullptr);
+
+// The result as a player reads it («выиграл ... на 3», «ничья»), from RE and
+// the players' names; empty when there is none.
+std::string ResultDescription(const GameRecord& record);
 
 }  // namespace solvar::match

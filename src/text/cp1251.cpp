@@ -84,6 +84,16 @@ std::string Utf8ToCp1251(std::string_view utf8) {
   return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    std::uint32_t cp = 0;
+    const std::size_t length = DecodeUtf8(text, i, cp);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::string Cp1251ToUtf8(std::string_view cp1251) {
   std::string out;
   out.reserve(cp1251.size() * 2);

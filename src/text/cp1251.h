@@ -12,5 +12,7 @@ namespace solvar::text {
 std::string Utf8ToCp1251(std::string_view utf8);
 // The one undefined byte (0x98) becomes U+FFFD.
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// Whether the bytes are well-formed UTF-8 throughout.
+bool IsValidUtf8(std::string_view text);
 
 }  // namespace solvar::text

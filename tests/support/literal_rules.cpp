@@ -75,7 +75,9 @@ std::vector<LiteralCapture> LiteralScanCaptures(Board& board, Side side) {
       engine::CellList region(scan.region.rbegin(), scan.region.rend());
       engine::CellList boundary(scan.boundary.rbegin(), scan.boundary.rend());
       engine::ApplyCapture(board, region, side);
-      captures.push_back({scan.dots, engine::BuildOutline(boundary)});
+      // The outline from the literal fill's own lists (which the fast scan
+      // must reproduce exactly for the outline to come out the same).
+      captures.push_back({scan.dots, engine::CaptureOutline(boundary, region)});
     }
   return captures;
 }

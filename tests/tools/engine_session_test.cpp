@@ -46,13 +46,16 @@ engine::Board ReplayLiterally(const std::string& sgf) {
   const int rows = size[2].length() > 0 ? std::stoi(size[2]) : columns;
   engine::Board board = test::FramedBoard(columns + 1, rows + 1);
   const auto coordinate = [](char c) { return c >= 'a' ? c - 'a' + 1 : c - 'A' + 27; };
-  const std::regex dot(R"((AB|AW|;B|;W)((\[[a-zA-Z]{2}\])+))");
+  // A dot is two letters; a ring the program drew may follow after a ".".
+  const std::regex dot(R"((AB|AW|;B|;W)((\[[a-zA-Z]{2}(\.[a-zA-Z]*)*\])+))");
+  const std::regex point(R"(\[([a-zA-Z]{2}))");
   for (auto it = std::sregex_iterator(sgf.begin(), sgf.end(), dot); it != std::sregex_iterator(); ++it) {
     const std::string kind = (*it)[1];
     const engine::Side side = kind.back() == 'B' ? engine::Side::Own : engine::Side::Rival;
     const std::string points = (*it)[2];
-    for (std::size_t at = 1; at < points.size(); at += 4) {
-      const engine::Node node{coordinate(points[at]), coordinate(points[at + 1])};
+    for (auto p = std::sregex_iterator(points.begin(), points.end(), point); p != std::sregex_iterator(); ++p) {
+      const std::string letters = (*p)[1];
+      const engine::Node node{coordinate(letters[0]), coordinate(letters[1])};
       engine::PlaceDot(board, node, side);
       if (kind[0] != ';') continue;
       test::LiteralScanCaptures(board, side);
