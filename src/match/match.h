@@ -70,6 +70,9 @@ class Match : private engine::CaptureObserver {
   void StartAgainstComputer(Player& computer, engine::Rules rules = engine::Rules::Classic);
   // The rules of the game on the field, or of the last one.
   engine::Rules Rules() const { return m_rules; }
+  // The rules of the single steps until the next game starts (the engine
+  // driver, self-play).
+  void SetRules(engine::Rules rules) { m_rules = rules; }
   // A network game against the remote player; `first` moves first.
   void StartNetwork(Player& remote, engine::Side first);
   // Whether a click on the node would be a move.
