@@ -144,6 +144,25 @@ TEST(EngineSession, SelfPlayFinishesTheGameAndIsRepeatable) {
   EXPECT_NE(first.find(" 0\n\n? no free node\n\n"), std::string::npos) << first;
 }
 
+// An empty ring takes nothing under the sport rules, and a dot played into
+// it is taken; both computers play whole games by either rule set.
+TEST(EngineSession, RulesCommandChoosesTheRulesOfEveryDotAndBothComputersPlayByThem) {
+  EngineSession session;
+  const std::string ring = "play own 5 4\nplay own 4 5\nplay own 6 5\nplay own 5 6\ncount";
+  EXPECT_EQ(Feed(session, "rules sport\nboardsize 15 15\n" + ring), "=\n\n=\n\n=\n\n=\n\n=\n\n=\n\n= 0 0 192\n\n");
+  EXPECT_EQ(Feed(session, "play rival 5 5\ncount"), "=\n\n= 1 0 191\n\n");
+  EXPECT_EQ(Feed(session, "rules classic\nclear_board\n" + ring), "=\n\n=\n\n=\n\n=\n\n=\n\n=\n\n= 0 0 191\n\n");
+  EXPECT_EQ(Feed(session, "rules both"), "? usage: rules classic|sport\n\n");
+  for (const char* rules : {"classic", "sport"}) {
+    for (const char* level : {"standard", "strong"}) {
+      EngineSession game;
+      const std::string answer = Feed(game, std::string("seed 3\nrules ") + rules + "\nlevel own " + level +
+                                                "\nplayouts 200\nboardsize 15 15\nselfplay\ncount");
+      EXPECT_NE(answer.find(" 0\n\n"), std::string::npos) << rules << " " << level << ": " << answer;
+    }
+  }
+}
+
 TEST(EngineSession, ProgramSpeaksTheProtocolOnItsStreams) {
   const std::string script = testing::TempDir() + "engine_script.txt";
   std::ofstream(script) << "boardsize 15 15\nplay own 5 5\ngenmove rival\nquit\ncount\n";

@@ -52,7 +52,7 @@ std::string Trim(std::string_view line) {
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names{
       "boardsize", "clear_board", "count", "genmove", "last_player_move", "level", "list_commands",
-      "loadsgf", "movetime", "name", "play", "playouts", "quit", "savesgf", "scan", "seed", "selfplay",
+      "loadsgf", "movetime", "name", "play", "playouts", "quit", "rules", "savesgf", "scan", "seed", "selfplay",
       "set", "showboard", "threat", "version"};
   return names;
 }
@@ -102,6 +102,7 @@ EngineSession::Reply EngineSession::Dispatch(const std::string& command, const A
       {"playouts", &EngineSession::Playouts},
       {"savesgf", &EngineSession::SaveSgf},
       {"loadsgf", &EngineSession::LoadSgf},
+      {"rules", &EngineSession::SetRules},
   };
   if (command == "name") return Reply{true, "solvar-engine"};
   if (command == "version") return Reply{true, ProgramVersion};
@@ -247,6 +248,15 @@ EngineSession::Reply EngineSession::Level(const Args& args) {
   return Reply{};
 }
 
+// The rules of the dots played from now on, by both computers and "play".
+EngineSession::Reply EngineSession::SetRules(const Args& args) {
+  if (args.size() != 1 || (args[0] != "classic" && args[0] != "sport")) return Reply{false, "usage: rules classic|sport"};
+  const engine::Rules rules = args[0] == "sport" ? engine::Rules::Sport : engine::Rules::Classic;
+  m_match.SetRules(rules);
+  m_limits.Rules = rules;
+  return Reply{};
+}
+
 EngineSession::Reply EngineSession::MoveTime(const Args& args) {
   const auto ms = args.size() == 1 ? ParseInt(args[0]) : std::nullopt;
   if (!ms || *ms <= 0) return Reply{false, "usage: movetime MS (above 0)"};
@@ -291,6 +301,7 @@ EngineSession::Reply EngineSession::LoadSgf(const Args& args) {
     const match::GameRecord record = match::ReadSgf(text.str());
     const match::GameReplay replay(record);
     m_match.TakeRecord(record, replay.Board());
+    m_limits.Rules = record.Rules;
   } catch (const match::SgfError& error) {
     return Reply{false, error.what()};
   }

@@ -53,6 +53,7 @@ class EngineSession {
   Reply Count(const Args& args);
   Reply SelfPlay(const Args& args);
   Reply Level(const Args& args);
+  Reply SetRules(const Args& args);
   Reply MoveTime(const Args& args);
   Reply Playouts(const Args& args);
   Reply SaveSgf(const Args& args);
