@@ -28,7 +28,26 @@ void TForm1::CreateLevelMenu() {
     group->addAction(action);
   }
   m_levelStandard->setChecked(true);
+  CreateRulesMenu(settings);
 }
+
+// «Настройки» → «Правила»: «Классические» (checked at start) or «Спортивные»,
+// for the next game at this window.
+void TForm1::CreateRulesMenu(QMenu* settings) {
+  QMenu* rules = settings->addMenu(QStringLiteral("Правила"));
+  rules->menuAction()->setObjectName(QStringLiteral("N32"));
+  auto* group = new QActionGroup(this);
+  m_rulesClassic = AddCommand(rules, "N33", QStringLiteral("Классические"), -1, &TForm1::N33Click);
+  m_rulesSport = AddCommand(rules, "N34", QStringLiteral("Спортивные"), -1, &TForm1::N34Click);
+  for (QAction* action : {m_rulesClassic, m_rulesSport}) {
+    action->setCheckable(true);
+    group->addAction(action);
+  }
+  m_rulesClassic->setChecked(true);
+}
+
+void TForm1::N33Click() { m_settings.Rules = engine::Rules::Classic; }
+void TForm1::N34Click() { m_settings.Rules = engine::Rules::Sport; }
 
 void TForm1::N28Click() { m_settings.Level = ComputerLevel::Standard; }
 void TForm1::N29Click() { m_settings.Level = ComputerLevel::Strong; }
@@ -36,6 +55,7 @@ void TForm1::N29Click() { m_settings.Level = ComputerLevel::Strong; }
 ai::SearchLimits TForm1::StrongLimits() const {
   ai::SearchLimits limits;
   limits.MoveTimeMs = m_options.StrongMoveTimeMs;
+  limits.Rules = m_match->Rules();
   return limits;
 }
 

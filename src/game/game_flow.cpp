@@ -73,7 +73,7 @@ void TForm1::N2Click() {
   match::Player& computer = m_settings.Level == ComputerLevel::Strong
                                 ? static_cast<match::Player&>(*m_strongComputer)
                                 : static_cast<match::Player&>(m_computer);
-  m_match->StartAgainstComputer(computer);
+  m_match->StartAgainstComputer(computer, m_settings.Rules);
 }
 
 void TForm1::N3Click() { m_match->Resign(engine::Side::Own); }
@@ -135,6 +135,7 @@ void TForm1::N22Click() {
 // empty, one pixel larger each way in a network game.
 void TForm1::OnGameStarted() {
   if (IsShowingSavedGame()) LeaveSavedGame();
+  UpdateTitle();
   m_saveGame->setEnabled(true);
   StartLayout();
   const int extra = m_match->IsNetwork() ? 2 : 1;
@@ -160,14 +161,17 @@ void TForm1::StartLayout() {
 }
 
 // The field image, the score panel beside it and the log below, for a field
-// of the given size.
+// of the given size. A saved game on a field smaller than the smallest one
+// the program plays keeps the panel whole beside it.
 void TForm1::LayOutField(int fieldWidth, int fieldHeight) {
+  constexpr int PanelLeastHeight = 168;
   const int width = render::CellSize * fieldWidth + 1;
   const int height = render::CellSize * fieldHeight + 1;
+  const int panelHeight = std::max(height, PanelLeastHeight);
   m_gamePole->setFixedSize(width, height);
-  m_panel1->setGeometry(width, 0, m_panel1->width(), height);
+  m_panel1->setGeometry(width, 0, m_panel1->width(), panelHeight);
   m_memo3->setFixedHeight(LogHeight());
-  SetContentSize(width + m_panel1->width(), height + LogHeight());
+  SetContentSize(width + m_panel1->width(), panelHeight + LogHeight());
   m_panel1->show();
 }
 
@@ -224,6 +228,7 @@ void TForm1::OnGameEnded() {
 
 // The window shrinks to the log again.
 void TForm1::EndLayout() {
+  UpdateTitle();
   m_sendMessage->setEnabled(false);
   SetScoreLabels(0, 0, 0);
   SetMenusForGame(false);

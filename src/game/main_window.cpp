@@ -31,6 +31,7 @@
 #include "game/window_painter.h"
 #include "net/connection.h"
 #include "net/peer_link.h"
+#include "match/sgf_file.h"
 #include "records/records_file.h"
 #include "render/field_painter.h"
 #include "text/program_error.h"
@@ -47,6 +48,8 @@ constexpr int InitialWidth = 683;
 constexpr int InitialLogHeight = 137;
 constexpr int PanelWidth = 108;
 constexpr int StatusBarHeight = 19;
+
+QString ProgramTitle() { return QStringLiteral("Логическая игра \"Сольвар\""); }
 
 QString Greeting() {
   return QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********");
@@ -157,7 +160,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight)) {
   if (m_options.RecordsFile.isEmpty()) m_options.RecordsFile = RecordsFilePath();
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("Логическая игра \"Сольвар\""));
+  setWindowTitle(ProgramTitle());
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(ArialFont(11));
@@ -374,6 +377,22 @@ void TForm1::SetContentSize(int width, int height) {
 }
 
 void TForm1::Log(const QString& line) { m_memo3->AppendLine(line); }
+
+void TForm1::UpdateTitle() {
+  QString title = ProgramTitle();
+  const QString sport = QStringLiteral("спортивные правила");
+  if (IsShowingSavedGame()) {
+    const match::GameRecord& record = m_savedGame->Record();
+    title += QStringLiteral(" — ") + QString::fromStdString(record.Player1) + QStringLiteral(" и ") +
+             QString::fromStdString(record.Player2);
+    const std::string result = match::ResultDescription(record);
+    if (!result.empty()) title += QStringLiteral(": ") + QString::fromStdString(result);
+    if (record.Rules == engine::Rules::Sport) title += QStringLiteral(", ") + sport;
+  } else if (m_match->InProgress() && m_match->Rules() == engine::Rules::Sport) {
+    title += QStringLiteral(" — ") + sport;
+  }
+  setWindowTitle(title);
+}
 
 void TForm1::Guarded(const std::function<void()>& work) {
   try {

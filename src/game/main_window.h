@@ -92,6 +92,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void N31Click();  // "Открыть партию…"
   void N28Click();  // "Уровень компьютера" -> "Обычный"
   void N29Click();  // "Уровень компьютера" -> "Сильный"
+  void N33Click();  // "Правила" -> "Классические"
+  void N34Click();  // "Правила" -> "Спортивные"
 
   // The field and the score panel.
   void GamePoleMouseMove(int x, int y);
@@ -204,6 +206,10 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void SetMenusForGame(bool inGame);
   void ChooseColor(render::Color& color);
   void CreateLevelMenu();
+  void CreateRulesMenu(QMenu* settings);
+  // The window's title: the program's, and the rules of a sport game or the
+  // players and result of a saved game on the field.
+  void UpdateTitle();
   void ShowThinking();
   match::Post PostToWindow();
   ai::SearchLimits StrongLimits() const;
@@ -277,6 +283,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QAction* m_openGame = nullptr;
   QAction* m_levelStandard = nullptr;
   QAction* m_levelStrong = nullptr;
+  QAction* m_rulesClassic = nullptr;
+  QAction* m_rulesSport = nullptr;
   QTimer* m_timer1 = nullptr;
   QTimer* m_timer2 = nullptr;
   QCheckBox* m_checkBox1 = nullptr;

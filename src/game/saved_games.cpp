@@ -91,12 +91,17 @@ bool TForm1::OpenSavedGame(const QString& path) {
     return false;
   }
   const QByteArray text = file.readAll();
+  match::OpenedGame opened;
   try {
-    ShowSavedGame(match::ReadSgf(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
+    opened = match::OpenSgf(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
   } catch (const match::SgfError& error) {
     m_prompts.Error(QStringLiteral("Партия не открыта: %1").arg(FromUtf8(error.Russian())));
     return false;
   }
+  ShowSavedGame(std::move(opened.Record));
+  // A game that cannot be played to its end is shown to its last playable
+  // move; the box says which move stops it and why.
+  if (!opened.IsWhole()) m_prompts.Inform(FromUtf8(opened.NoteRussian));
   return true;
 }
 
@@ -116,6 +121,7 @@ void TForm1::ShowSavedGame(match::GameRecord record) {
   m_gamePole->setFocus();
   ShowGameButtons(false);
   ShowSavedMove(m_savedGame->MoveCount());
+  UpdateTitle();
 }
 
 // The position after `moves` moves, painted as the game painted it, with
@@ -150,6 +156,7 @@ void TForm1::ShowGameButtons(bool game) {
 
 void TForm1::LeaveSavedGame() {
   m_savedGame.reset();
+  UpdateTitle();
   m_painter->PaintFrom(m_match->Board());
   ShowGameButtons(true);
   m_creditPanel->setText(QString::fromUtf8(CreditLine));

@@ -14,6 +14,8 @@ struct Settings {
   net::NetworkOptions Network;
   // The computer of the next game against the computer.
   ComputerLevel Level = ComputerLevel::Standard;
+  // The rules of the next game at this window (the network plays classic).
+  engine::Rules Rules = engine::Rules::Classic;
 };
 
 }  // namespace solvar::game

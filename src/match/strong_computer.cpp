@@ -33,9 +33,12 @@ void BackgroundSearch::Stop() {
   m_busy = false;
 }
 
+// The search's random games follow the rules of the game it plays.
 void StrongComputerPlayer::TakeTurn(Match& match) {
   match.ReportThinking(true, m_limits.MoveTimeMs);
-  m_search.Start(match.Board(), engine::Side::Rival, m_limits, match.RandomSource().NextSeed(),
+  ai::SearchLimits limits = m_limits;
+  limits.Rules = match.Rules();
+  m_search.Start(match.Board(), engine::Side::Rival, limits, match.RandomSource().NextSeed(),
                  [&match](std::optional<engine::Node> node) {
                    match.ReportThinking(false, 0);
                    if (node) match.PlayComputerAnswer(*node);
