@@ -4,6 +4,7 @@
 
 #include "ai/computer_move.h"
 #include "match/capture_remarks.h"
+#include "match/match_step.h"
 #include "text/cp1251.h"
 
 namespace solvar::match {
@@ -20,22 +21,6 @@ std::string MoveLine(std::string_view prefix, Node node) {
 }
 
 }  // namespace
-
-// Marks one public step of the game. When the outermost step is over the
-// turn it settled on is reported, so that a computer answering inside the
-// local player's move is not seen as a turn of its own.
-class Match::Step {
- public:
-  explicit Step(Match& match) : m_match(match) { ++m_match.m_depth; }
-  ~Step() {
-    if (--m_match.m_depth == 0) m_match.ReportTurn();
-  }
-  Step(const Step&) = delete;
-  Step& operator=(const Step&) = delete;
-
- private:
-  Match& m_match;
-};
 
 Match::Match(MatchObserver& observer, engine::Random& random, records::RecordsTable& records)
     : m_observer(observer), m_random(random), m_records(records) {}
@@ -68,6 +53,9 @@ void Match::Begin(Player& opponent, bool network, engine::Rules rules) {
   m_opponent = &opponent;
   m_network = network;
   m_rules = rules;
+  m_twoPlayers = false;
+  m_tookBack = false;
+  m_lastPlayerMoveAtStart = m_lastPlayerMove;
   engine::FrameBoard(m_board);
   m_inProgress = true;
   m_counts = engine::CellCounts{};
@@ -142,6 +130,44 @@ void Match::Resign(Side side) {
   End();
 }
 
+void Match::StartTwoPlayers(Player& second, engine::Rules rules) {
+  const Step step(*this);
+  Log("Новая игра началась!!!");
+  const std::string player1 = m_playerName;
+  End();
+  Begin(second, /*network=*/false, rules);
+  m_twoPlayers = true;
+  m_playerName = player1;
+  m_random.Reseed();
+  const Side first = m_random.NextReal() > 0.5 ? Side::Own : Side::Rival;
+  m_observer.OnFirstMove(first);
+  GiveTurn(first);
+}
+
+LocalMove Match::PlayTurn(Node node) {
+  if (!m_twoPlayers || m_turn == Turn::Local) return PlayLocal(node);
+  const Step step(*this);
+  if (!IsFreeNode(node)) return LocalMove::NotFree;
+  if (m_turn != Turn::Opponent) return LocalMove::NotYourTurn;
+  PlayHuman(Side::Rival, node);
+  return LocalMove::Played;
+}
+
+std::string Match::PlayerName(Side side) const {
+  if (side == Side::Rival) return m_opponent->Name();
+  return m_playerName.empty() ? "Игрок" : m_playerName;
+}
+
+// A dot of one of the two people at this window: named in the log, marked
+// as the last move, and the turn goes over.
+void Match::PlayHuman(Side side, Node node) {
+  if (side == Side::Own) m_lastPlayerMove = node;
+  Log(MoveLine(PlayerName(side) + " ->> ", node));
+  PlayOrdinary(side, node);
+  m_observer.OnMarkerMoved(node);
+  CloseMove(side);
+}
+
 bool Match::IsFreeNode(Node node) const {
   return node.X != -1 && engine::Board::Holds(node.X, node.Y) && m_board.At(node) == engine::csFree;
 }
@@ -150,6 +176,10 @@ LocalMove Match::PlayLocal(Node node) {
   const Step step(*this);
   if (!IsFreeNode(node)) return LocalMove::NotFree;
   if (m_turn != Turn::Local) return LocalMove::NotYourTurn;
+  if (m_twoPlayers) {
+    PlayHuman(Side::Own, node);
+    return LocalMove::Played;
+  }
   m_lastPlayerMove = node;
   Log(MoveLine("Ваш ход ->> ", node));
   PlayOrdinary(Side::Own, node);
@@ -223,7 +253,9 @@ void Match::ShowResult() {
   m_result = result.Outcome == Winner::Draw ? "0" : (result.Outcome == Winner::Own ? "B+" : "W+") + std::to_string(margin);
   if (m_network) m_opponent->OnResult(result);
   m_observer.OnResult(result);
-  if (result.Outcome == Winner::Own) AskWinnerName(result.Own);
+  // The records are the table of games won against the computer or over the
+  // network, as they were played.
+  if (result.Outcome == Winner::Own && !m_twoPlayers && !m_tookBack) AskWinnerName(result.Own);
 }
 
 // Asks again while the answer is empty; cancelling gives the default name.

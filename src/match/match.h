@@ -75,6 +75,14 @@ class Match : private engine::CaptureObserver {
   void SetRules(engine::Rules rules) { m_rules = rules; }
   // A network game against the remote player; `first` moves first.
   void StartNetwork(Player& remote, engine::Side first);
+  // Two people at this window: side 1 is the player named by SetPlayerName,
+  // side 2 `second`; who moves first is drawn.
+  void StartTwoPlayers(Player& second, engine::Rules rules = engine::Rules::Classic);
+  bool IsTwoPlayers() const { return m_twoPlayers; }
+  // The name of side 1's player in the record (a game of two players).
+  void SetPlayerName(std::string utf8Name) { m_playerName = std::move(utf8Name); }
+  // The dot of the side to move, in a game of two players at this window.
+  LocalMove PlayTurn(engine::Node node);
   // Whether a click on the node would be a move.
   bool IsFreeNode(engine::Node node) const;
   // The local player's dot, then the opponent's turn.
@@ -93,6 +101,23 @@ class Match : private engine::CaptureObserver {
   // The side gives the game up ("Сдаться", or the peer leaving): End, with
   // the game recorded as won by the other side.
   void Resign(engine::Side side);
+
+  // --- Taking moves back.
+
+  // Whether a move can be taken back now: a game at this window (never over
+  // the network) with a dot of the player's to take back, or in a game of
+  // two players any dot.
+  bool CanTakeBack() const;
+  // Takes back the computer's answer and the player's last dot (in a game of
+  // two players the last dot), a computer that is thinking stopped first:
+  // the Board, counts, captures and record are exactly as before those dots,
+  // the picture is painted again from the record as it was played, and the
+  // log says so. A game with a move taken back enters no records.
+  void TakeBack();
+  bool TookMovesBack() const { return m_tookBack; }
+  // Takes back the last `count` dots of any side exactly (the engine
+  // driver's undo).
+  void TakeBackDots(std::size_t count);
 
   // --- Single steps: the hidden tools, the engine driver, self-play.
 
@@ -148,6 +173,9 @@ class Match : private engine::CaptureObserver {
   void ApplyComputerMove(engine::Side mover, engine::Node node);
   void CloseMove(engine::Side mover);
   void GiveTurn(engine::Side side);
+  void RebuildPosition(std::size_t moves);
+  void PlayHuman(engine::Side side, engine::Node node);
+  std::string PlayerName(engine::Side side) const;
   void FinishGame();
   void ShowResult();
   void AskWinnerName(int score);
@@ -164,9 +192,12 @@ class Match : private engine::CaptureObserver {
   engine::CellCounts m_counts;
   bool m_inProgress = false;
   bool m_network = false;
+  bool m_twoPlayers = false;
+  bool m_tookBack = false;
   engine::Rules m_rules = engine::Rules::Classic;
   Turn m_turn = Turn::Nobody;
   engine::Node m_lastPlayerMove{0, 0};
+  engine::Node m_lastPlayerMoveAtStart{0, 0};  // what a take-back to the start gives back
   std::vector<PlayedMove> m_moves;
   std::vector<PlayedMove> m_setup;
   int m_recordWidth = engine::DefaultFieldWidth;

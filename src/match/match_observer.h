@@ -29,6 +29,10 @@ class MatchObserver : public ai::ThreatObserver {
   virtual void OnDotPlaced(engine::Node node, engine::Side side) { (void)node, (void)side; }
   // The last-move marker goes onto the node.
   virtual void OnMarkerMoved(engine::Node node) { (void)node; }
+  // The position is about to be played again from the start (a move taken
+  // back): the field is cleared to its grid and the marker hidden; every dot
+  // and capture of what stands follows, as they were played.
+  virtual void OnPositionCleared() {}
   // A capture: its outline, then every dot repainted over it.
   virtual void OnCapture(const engine::Outline& outline) { (void)outline; }
   virtual void OnLogLine(std::string_view utf8Line) { (void)utf8Line; }

@@ -24,6 +24,8 @@ class Player {
   virtual void OnResult(const GameResult& result) { (void)result; }
   // The game is over or abandoned: stop thinking, close the connection.
   virtual void OnGameEnd() {}
+  // A move is being taken back: stop thinking, drop any answer to come.
+  virtual void StopThinking() {}
   // The player's name in a saved game, UTF-8.
   virtual std::string Name() const { return "Компьютер"; }
 };
@@ -33,6 +35,18 @@ class LocalPlayer : public Player {
  public:
   void TakeTurn(Match&) override {}
   std::string Name() const override { return "Игрок"; }
+};
+
+// The second person at the same window, in a game of two players: the field
+// takes their clicks on side 2's turn.
+class SecondPlayer : public Player {
+ public:
+  void TakeTurn(Match&) override {}
+  std::string Name() const override { return m_name; }
+  void SetName(std::string name) { m_name = std::move(name); }
+
+ private:
+  std::string m_name = "Игрок 2";
 };
 
 }  // namespace solvar::match

@@ -56,6 +56,7 @@ class StrongComputerPlayer : public Player {
 
   void TakeTurn(Match& match) override;
   void OnGameEnd() override;
+  void StopThinking() override { OnGameEnd(); }
   bool IsThinking() const { return m_search.IsBusy(); }
   std::string Name() const override { return "Компьютер (сильный)"; }
   const ai::SearchLimits& Limits() const { return m_limits; }

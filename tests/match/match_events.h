@@ -22,6 +22,7 @@ class MatchEvents : public match::MatchObserver {
     Add("dot " + NodeText(node) + " " + SideText(side));
   }
   void OnMarkerMoved(engine::Node node) override { Add("marker " + NodeText(node)); }
+  void OnPositionCleared() override { Add("cleared"); }
   void OnCapture(const engine::Outline& outline) override {
     Add(std::string("capture ") + SideText(outline.Capturer) + " " + std::to_string(outline.DotsInside));
   }

@@ -163,6 +163,21 @@ TEST(EngineSession, RulesCommandChoosesTheRulesOfEveryDotAndBothComputersPlayByT
   }
 }
 
+// undo after a capture gives back the position before the move exactly;
+// hint answers the strong computer's node and plays nothing.
+TEST(EngineSession, UndoGivesBackThePositionBeforeTheMoveAndHintPlaysNothing) {
+  EngineSession session;
+  Feed(session, "boardsize 15 15\nplay rival 5 5\nplay own 5 4\nplay own 4 5\nplay own 6 5");
+  const std::string before = Feed(session, "showboard");
+  EXPECT_EQ(Feed(session, "play own 5 6\ncount"), "=\n\n= 1 0 191\n\n");
+  EXPECT_EQ(Feed(session, "undo\ncount"), "=\n\n= 0 0 192\n\n");
+  EXPECT_EQ(Feed(session, "showboard"), before);
+  EXPECT_EQ(Feed(session, "playouts 300\nhint own"), "=\n\n= 5 6\n\n");
+  EXPECT_EQ(Feed(session, "showboard"), before);
+  EXPECT_EQ(Feed(session, "undo\nundo\nundo\nundo\nundo"), "=\n\n=\n\n=\n\n=\n\n? no move to take back\n\n");
+  EXPECT_EQ(Feed(session, "count"), "= 0 0 196\n\n");
+}
+
 TEST(EngineSession, ProgramSpeaksTheProtocolOnItsStreams) {
   const std::string script = testing::TempDir() + "engine_script.txt";
   std::ofstream(script) << "boardsize 15 15\nplay own 5 5\ngenmove rival\nquit\ncount\n";

@@ -51,9 +51,9 @@ std::string Trim(std::string_view line) {
 
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names{
-      "boardsize", "clear_board", "count", "genmove", "last_player_move", "level", "list_commands",
+      "boardsize", "clear_board", "count", "genmove", "hint", "last_player_move", "level", "list_commands",
       "loadsgf", "movetime", "name", "play", "playouts", "quit", "rules", "savesgf", "scan", "seed", "selfplay",
-      "set", "showboard", "threat", "version"};
+      "set", "showboard", "threat", "undo", "version"};
   return names;
 }
 
@@ -103,6 +103,8 @@ EngineSession::Reply EngineSession::Dispatch(const std::string& command, const A
       {"savesgf", &EngineSession::SaveSgf},
       {"loadsgf", &EngineSession::LoadSgf},
       {"rules", &EngineSession::SetRules},
+      {"undo", &EngineSession::Undo},
+      {"hint", &EngineSession::Hint},
   };
   if (command == "name") return Reply{true, "solvar-engine"};
   if (command == "version") return Reply{true, ProgramVersion};
@@ -246,6 +248,24 @@ EngineSession::Reply EngineSession::Level(const Args& args) {
   if (!side || (args[1] != "standard" && args[1] != "strong")) return Reply{false, "usage: level own|rival standard|strong"};
   m_strong[*side == Side::Own ? 0 : 1] = args[1] == "strong";
   return Reply{};
+}
+
+// Takes back the last dot, of either side, exactly: the position is played
+// again from the start of the game.
+EngineSession::Reply EngineSession::Undo(const Args& args) {
+  if (!args.empty()) return Reply{false, "usage: undo"};
+  if (m_match.Moves().empty()) return Reply{false, "no move to take back"};
+  m_match.TakeBackDots(1);
+  return Reply{};
+}
+
+// The strong computer's node for the side, not played.
+EngineSession::Reply EngineSession::Hint(const Args& args) {
+  const auto side = args.size() == 1 ? ParseSide(args[0]) : std::nullopt;
+  if (!side) return Reply{false, "usage: hint own|rival"};
+  const auto node = ai::ChooseStrongNode(m_board, *side, m_limits, m_random.NextSeed());
+  if (!node) return Reply{false, "no free node"};
+  return Reply{true, std::to_string(node->X) + " " + std::to_string(node->Y)};
 }
 
 // The rules of the dots played from now on, by both computers and "play".

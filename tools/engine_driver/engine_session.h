@@ -54,6 +54,8 @@ class EngineSession {
   Reply SelfPlay(const Args& args);
   Reply Level(const Args& args);
   Reply SetRules(const Args& args);
+  Reply Undo(const Args& args);
+  Reply Hint(const Args& args);
   Reply MoveTime(const Args& args);
   Reply Playouts(const Args& args);
   Reply SaveSgf(const Args& args);

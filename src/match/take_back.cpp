@@ -1,0 +1,67 @@
+// Taking moves back: the position is played again from the start of the
+// game to the dots that stand, so that the Board, the counts, the captures
+// and the record are exactly what they were, and the window paints it again
+// as it was played.
+
+#include "match/game_replay.h"
+#include "match/match.h"
+#include "match/match_step.h"
+
+namespace solvar::match {
+
+using engine::Side;
+
+bool Match::CanTakeBack() const {
+  if (!m_inProgress || m_network) return false;
+  if (m_twoPlayers) return !m_moves.empty();
+  for (const PlayedMove& move : m_moves) {
+    if (move.Mover == Side::Own) return true;
+  }
+  return false;
+}
+
+void Match::TakeBack() {
+  const Step step(*this);
+  if (!CanTakeBack()) return;
+  m_opponent->StopThinking();
+  std::size_t keep = m_moves.size() - 1;
+  if (!m_twoPlayers) {
+    while (m_moves[keep].Mover != Side::Own) --keep;
+  }
+  const Side toMove = m_moves[keep].Mover;
+  m_tookBack = true;
+  RebuildPosition(keep);
+  Log("Ход взят назад");
+  GiveTurn(toMove);
+}
+
+void Match::TakeBackDots(std::size_t count) {
+  const Step step(*this);
+  RebuildPosition(m_moves.size() - std::min(count, m_moves.size()));
+}
+
+void Match::RebuildPosition(std::size_t moves) {
+  m_moves.resize(moves);
+  GameReplay replay(Record());
+  m_observer.OnPositionCleared();
+  replay.ShowPosition(static_cast<int>(moves), m_observer);
+  m_board = replay.Board();
+  m_counts = engine::CountCells(m_board);
+  m_lastPlayerMove = m_lastPlayerMoveAtStart;
+  for (auto move = m_moves.rbegin(); move != m_moves.rend(); ++move) {
+    if (move->Mover == Side::Own) {
+      m_lastPlayerMove = move->Dot;
+      break;
+    }
+  }
+  // The marker stands on the last dot it marked in play: the other side's,
+  // or in a game of two players the last dot.
+  for (auto move = m_moves.rbegin(); move != m_moves.rend(); ++move) {
+    if (m_twoPlayers || move->Mover == Side::Rival) {
+      m_observer.OnMarkerMoved(move->Dot);
+      break;
+    }
+  }
+}
+
+}  // namespace solvar::match
