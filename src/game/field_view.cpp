@@ -43,6 +43,26 @@ void MarkerShape::paintEvent(QPaintEvent*) {
   painter.drawEllipse(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
 }
 
+HintRing::HintRing(QWidget* parent) : QWidget(parent) {
+  setFixedSize(18, 18);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void HintRing::SetColor(render::Color color) {
+  m_color = color;
+  update();
+}
+
+void HintRing::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::black, 3));
+  painter.drawEllipse(QRectF(2.5, 2.5, width() - 5.0, height() - 5.0));
+  painter.setPen(QPen(QColor(render::ToRgb(m_color)), 2));
+  painter.drawEllipse(QRectF(2.5, 2.5, width() - 5.0, height() - 5.0));
+}
+
 void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
 }

@@ -42,6 +42,22 @@ class MarkerShape : public QWidget {
   render::Color m_fill = 0x0000FF;
 };
 
+// The hint's mark: a ring round the node the strong computer would play, in
+// the colour of the side it thinks for, unlike the filled last-move marker.
+class HintRing : public QWidget {
+  Q_OBJECT
+ public:
+  explicit HintRing(QWidget* parent);
+  void SetColor(render::Color color);
+  render::Color Color() const { return m_color; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  render::Color m_color = 0xC0C0C0;
+};
+
 // A panel that reports a click on it.
 class ClickablePanel : public QWidget {
   Q_OBJECT

@@ -76,13 +76,18 @@ void TForm1::N2Click() {
   m_match->StartAgainstComputer(computer, m_settings.Rules);
 }
 
-void TForm1::N3Click() { m_match->Resign(engine::Side::Own); }
-void TForm1::BitBtn2Click() { m_match->Resign(engine::Side::Own); }
+// In a game of two people the side to move gives the game up.
+void TForm1::N3Click() {
+  DropHint();
+  m_match->Resign(m_match->IsTwoPlayers() ? SideToMove() : engine::Side::Own);
+}
+void TForm1::BitBtn2Click() { N3Click(); }
 
 void TForm1::GamePoleMouseMove(int x, int y) {
   if (IsShowingSavedGame()) return;
   const engine::Node under = render::NodeUnderMouse(m_match->Board(), x, y);
-  render::MovePreview(*m_canvas, m_settings.Colors, m_match->Board(), m_selectedNode, under);
+  const engine::Side mover = m_match->IsTwoPlayers() ? SideToMove() : engine::Side::Own;
+  render::MovePreview(*m_canvas, m_settings.Colors, m_match->Board(), m_selectedNode, under, mover);
   m_selectedNode.X = under.X;
   if (under.X != -1) m_selectedNode = under;
   m_selectionPanel->setText(SelectionText(m_selectedNode));
@@ -100,11 +105,12 @@ void TForm1::GamePoleClick() {
   }
   m_snapshot = m_canvas->Image().copy();
   m_bitBtn3->setEnabled(true);
+  DropHint();
   if (m_checkBox1->isChecked()) {
     m_match->PutRivalDot(node);
     return;
   }
-  m_match->PlayLocal(node);
+  m_match->PlayTurn(node);
 }
 
 // The counts shown are those from before the refresh's own capture scans.
@@ -149,6 +155,7 @@ void TForm1::OnGameStarted() {
 
 void TForm1::StartLayout() {
   m_bitBtn3->setEnabled(false);
+  m_bitBtn5->setVisible(!m_match->IsNetwork());
   m_canvas->SetBrush(m_settings.Colors.BackColor);
   m_canvas->SetPen(m_settings.Colors.GridColor);
   m_canvas->Rectangle(-1, -1, m_gamePole->width() + 1, m_gamePole->height() + 1);
@@ -165,9 +172,10 @@ void TForm1::StartLayout() {
 // the program plays keeps the panel whole beside it.
 void TForm1::LayOutField(int fieldWidth, int fieldHeight) {
   constexpr int PanelLeastHeight = 168;
+  constexpr int TakeBackRowHeight = 198;  // the take-back button's row below the three
   const int width = render::CellSize * fieldWidth + 1;
   const int height = render::CellSize * fieldHeight + 1;
-  const int panelHeight = std::max(height, PanelLeastHeight);
+  const int panelHeight = std::max(height, !m_bitBtn5->isHidden() ? TakeBackRowHeight : PanelLeastHeight);
   m_gamePole->setFixedSize(width, height);
   m_panel1->setGeometry(width, 0, m_panel1->width(), panelHeight);
   m_memo3->setFixedHeight(LogHeight());
@@ -176,12 +184,34 @@ void TForm1::LayOutField(int fieldWidth, int fieldHeight) {
 }
 
 void TForm1::OnFirstMove(engine::Side side) {
+  if (m_match->IsTwoPlayers()) {
+    const match::GameRecord record = m_match->Record();
+    const std::string& name = side == engine::Side::Own ? record.Player1 : record.Player2;
+    return m_prompts.Inform(QStringLiteral("Первым ходит %1!").arg(FromUtf8(name)));
+  }
   m_prompts.Inform(side == engine::Side::Own ? QStringLiteral("Ваш ход первый! Ходите")
                                              : QStringLiteral("Первый ход компьютера!"));
 }
 
 void TForm1::OnDotPlaced(engine::Node node, engine::Side side) { m_painter->Dot(node, side); }
-void TForm1::OnMarkerMoved(engine::Node node) { m_painter->Marker(node); }
+// In a game of two people the marker marks every move, in the colour of
+// the side that played it.
+void TForm1::OnMarkerMoved(engine::Node node) {
+  if (m_match->IsTwoPlayers()) {
+    const bool own = engine::IsTerritoryOf(m_match->Board().At(node), engine::Side::Own);
+    m_shape1->SetFill(own ? m_settings.Colors.OwnColor : m_settings.Colors.RivalColor);
+  }
+  m_painter->Marker(node);
+}
+
+// Taken back: the field is painted again from its grid, as the game's dots
+// and captures follow.
+void TForm1::OnPositionCleared() {
+  const engine::Board& board = m_match->Board();
+  render::DrawGrid(*m_canvas, m_settings.Colors, board.FieldWidth(), board.FieldHeight());
+  m_shape1->hide();
+  m_gamePole->update();
+}
 void TForm1::OnCapture(const engine::Outline& outline) { m_painter->Capture(outline); }
 void TForm1::OnLogLine(std::string_view utf8Line) { Log(FromUtf8(utf8Line)); }
 void TForm1::OnCandidateDump(std::string_view line) { m_painter->CandidateLine(line); }
@@ -190,14 +220,25 @@ void TForm1::OnScoresChanged(const engine::CellCounts& counts) {
   SetScoreLabels(counts.OwnScore, counts.RivalScore, counts.FreeCount);
 }
 
-// The field takes clicks except while the opponent is to move.
-void TForm1::OnTurnChanged(match::Turn turn) { m_gamePole->setEnabled(turn != match::Turn::Opponent); }
+// The field takes clicks except while the opponent is to move (in a game of
+// two people both are at this window); the status bar says whose turn it is.
+void TForm1::OnTurnChanged(match::Turn turn) {
+  m_gamePole->setEnabled(turn != match::Turn::Opponent || m_match->IsTwoPlayers());
+  UpdateGameCommands();
+  if (!m_match->IsTwoPlayers() || !m_match->InProgress()) return;
+  const match::GameRecord record = m_match->Record();
+  const std::string& name = turn == match::Turn::Opponent ? record.Player2 : record.Player1;
+  m_creditPanel->setText(QStringLiteral("Ходит: ") + FromUtf8(name));
+}
 
 // The result of a network game may come from the peer's message: its boxes
 // then follow once the socket's handler has returned, and the field stays
 // in view until they have been answered.
 void TForm1::OnResult(const match::GameResult& result) {
-  const QString text = ResultText(result);
+  QString text = m_match->IsTwoPlayers() ? TwoPlayersResultText(result) : ResultText(result);
+  if (m_match->TookMovesBack() && !m_match->IsTwoPlayers()) {
+    text += QStringLiteral("\nВ партии брали ходы назад: в рекорды она не идёт.");
+  }
   ShowBox([this, text] { m_prompts.Inform(text); });
 }
 
@@ -217,6 +258,8 @@ void TForm1::OnRecordEntered() {
 
 void TForm1::OnGameEnded() {
   m_thinkingTimer->stop();
+  DropHint();
+  UpdateGameCommands();
   if (m_socketDepth > 0 && m_boxes->IsBusy()) {
     m_boxes->Post([this] {
       if (!m_match->InProgress() && !IsShowingSavedGame()) EndLayout();
@@ -237,6 +280,8 @@ void TForm1::EndLayout() {
   m_selectionPanel->clear();
   SetContentSize(m_memo3->width(), m_memo3->height());
   m_shape1->hide();
+  m_bitBtn5->hide();
+  m_creditPanel->setText(QString::fromUtf8(CreditLine));
 }
 
 }  // namespace solvar::game

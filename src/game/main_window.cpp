@@ -182,6 +182,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   CreateSockets();
   m_strongComputer = std::make_unique<match::StrongComputerPlayer>(PostToWindow(), StrongLimits());
   m_selfPlaySearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
+  m_hintSearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
   m_thinkingTimer = new QTimer(this);
   m_thinkingTimer->setInterval(100);
   connect(m_thinkingTimer, &QTimer::timeout, this, &TForm1::ShowThinking);
@@ -213,9 +214,16 @@ void TForm1::CreateMenu() {
   game->menuAction()->setObjectName(QStringLiteral("N1"));
   m_newGame = AddCommand(game, "N2", QStringLiteral("Начать новую"), 1, &TForm1::N2Click);
   m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  m_twoPlayers = AddCommand(game, "N37", QStringLiteral("Игра вдвоём"), -1, &TForm1::N37Click);
   game->addSeparator();
   m_surrender = AddCommand(game, "N3", QStringLiteral("Сдаться"), 11, &TForm1::N3Click);
   m_surrender->setEnabled(false);
+  m_takeBack = AddCommand(game, "N35", QStringLiteral("Ход назад"), -1, &TForm1::N35Click);
+  m_takeBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  m_takeBack->setEnabled(false);
+  m_hint = AddCommand(game, "N36", QStringLiteral("Подсказка"), -1, &TForm1::N36Click);
+  m_hint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  m_hint->setEnabled(false);
   game->addSeparator();
   m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Настройки поля"), 5, &TForm1::N4Click);
   AddCommand(game, "N5", QStringLiteral("Рекорды"), 4, &TForm1::N5Click);
@@ -267,6 +275,9 @@ void TForm1::CreateField() {
   m_shape1 = new MarkerShape(m_content);
   m_shape1->setObjectName(QStringLiteral("Shape1"));
   m_shape1->hide();
+  m_hintRing = new HintRing(m_content);
+  m_hintRing->setObjectName(QStringLiteral("HintRing"));
+  m_hintRing->hide();
 }
 
 void TForm1::CreateScorePanel() {
@@ -291,6 +302,12 @@ void TForm1::CreateScorePanel() {
   m_bitBtn2 = PanelButton(m_panel1, "BitBtn2", QStyle::SP_DialogCancelButton, 40);
   m_bitBtn2->setToolTip(QStringLiteral("Сдаться"));
   m_bitBtn3 = PanelButton(m_panel1, "BitBtn3", QStyle::SP_ArrowBack, 72);
+  m_bitBtn5 = PanelButton(m_panel1, "BitBtn5", QStyle::SP_ArrowLeft, 8);
+  m_bitBtn5->move(8, 168);
+  m_bitBtn5->setToolTip(QStringLiteral("Ход назад"));
+  m_bitBtn5->setEnabled(false);
+  m_bitBtn5->hide();
+  connect(m_bitBtn5, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn5Click));
   // Its hint is written but not shown: hints are off for this button.
   m_bitBtn3->setAccessibleDescription(QStringLiteral("Просмотр предыдущего хода"));
   connect(m_bitBtn4, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn4Click));
@@ -474,6 +491,7 @@ void TForm1::SaveRecordsFile() {
 void TForm1::FormClose() {
   m_timer1->stop();
   m_selfPlaySearch->Stop();
+  m_hintSearch->Stop();
   m_strongComputer->OnGameEnd();
   if (m_match->IsNetwork() && m_peerLink->IsHost()) m_remote->SayGoodbye();
   m_clientSocket1->Deactivate();

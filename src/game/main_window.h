@@ -62,6 +62,7 @@ inline constexpr const char* CreditLine = "solvar.example.org";
 class FieldView;
 class GameLog;
 class HelpWindow;
+class HintRing;
 class MarkerShape;
 class WindowPainter;
 
@@ -77,6 +78,9 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void N4Click();   // "Настройки поля"
   void N5Click();   // "Рекорды"
   void N7Click();   // "Выход"
+  void N35Click();  // "Ход назад"
+  void N36Click();  // "Подсказка"
+  void N37Click();  // "Игра вдвоём"
   void N9Click();   // "Цвет ваших точек"
   void N10Click();  // "Цвет точек компьютера"
   void N11Click();  // "Цвет фона"
@@ -101,6 +105,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void BitBtn2Click();  // "Сдаться"
   void BitBtn3Click();  // "Просмотр предыдущего хода"
   void BitBtn4Click();  // "Обновить"
+  void BitBtn5Click();  // "Ход назад"
 
   // Network play.
   void ServerSocket1ClientConnect(QTcpSocket* connection);
@@ -168,6 +173,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void OnFirstMove(engine::Side side) override;
   void OnDotPlaced(engine::Node node, engine::Side side) override;
   void OnMarkerMoved(engine::Node node) override;
+  void OnPositionCleared() override;
   void OnCapture(const engine::Outline& outline) override;
   void OnLogLine(std::string_view utf8Line) override;
   void OnScoresChanged(const engine::CellCounts& counts) override;
@@ -214,6 +220,14 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   match::Post PostToWindow();
   ai::SearchLimits StrongLimits() const;
   void SelfPlayAgainstStrong();
+  // Taking back, hints and two people at one window.
+  void UpdateGameCommands();
+  bool CanHint() const;
+  void ShowHint(engine::Node node, engine::Side side);
+  void DropHint();
+  engine::Side SideToMove() const;
+  QString TwoPlayersResultText(const match::GameResult& result) const;
+  bool AskTwoNames();
   void RefuseFurtherClient(QTcpSocket* connection);
   void ReceiveFromPeer(const QByteArray& bytes);
   void ReportPeerFault(const QString& text);
@@ -243,6 +257,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   std::unique_ptr<match::StrongComputerPlayer> m_strongComputer;
   // The strong computer as side 2 of the hidden computer-against-computer mode.
   std::unique_ptr<match::BackgroundSearch> m_selfPlaySearch;
+  std::unique_ptr<match::BackgroundSearch> m_hintSearch;
+  match::SecondPlayer m_secondPlayer;
   QTimer* m_thinkingTimer = nullptr;
   QElapsedTimer m_thinkingClock;
   int m_thinkingBudgetMs = 0;
@@ -256,6 +272,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QWidget* m_content = nullptr;
   FieldView* m_gamePole = nullptr;
   MarkerShape* m_shape1 = nullptr;
+  HintRing* m_hintRing = nullptr;
   QFrame* m_panel1 = nullptr;
   QLabel* m_label2 = nullptr;
   QLabel* m_label4 = nullptr;
@@ -266,6 +283,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QToolButton* m_bitBtn2 = nullptr;
   QToolButton* m_bitBtn3 = nullptr;
   QToolButton* m_bitBtn4 = nullptr;
+  QToolButton* m_bitBtn5 = nullptr;
   GameLog* m_memo3 = nullptr;
   QLabel* m_clockPanel = nullptr;
   QLabel* m_selectionPanel = nullptr;
@@ -275,6 +293,9 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QToolButton* m_viewForward = nullptr;
   QAction* m_newGame = nullptr;
   QAction* m_surrender = nullptr;
+  QAction* m_takeBack = nullptr;
+  QAction* m_hint = nullptr;
+  QAction* m_twoPlayers = nullptr;
   QAction* m_fieldSettings = nullptr;
   QAction* m_sendMessage = nullptr;
   QMenu* m_viewMenu = nullptr;

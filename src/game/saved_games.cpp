@@ -150,6 +150,7 @@ void TForm1::ShowSavedMove(int moves) {
 // The score panel's buttons: the game's three, or the saved game's two.
 void TForm1::ShowGameButtons(bool game) {
   for (QToolButton* button : {m_bitBtn4, m_bitBtn2, m_bitBtn3}) button->setVisible(game);
+  if (!game) m_bitBtn5->hide();
   m_viewBack->setVisible(!game);
   m_viewForward->setVisible(!game);
 }

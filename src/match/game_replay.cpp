@@ -65,31 +65,35 @@ void GameReplay::ShowPosition(int moves, MatchObserver& observer) {
 }
 
 void GameReplay::Rebuild(int moves, MatchObserver* observer) {
-  m_board = engine::Board{};
-  if (!m_board.SetFieldSize(m_record.FieldWidth, m_record.FieldHeight)) {
-    throw ReplayError(0, engine::Node{m_record.FieldWidth, m_record.FieldHeight}, ReplayError::Why::OffField);
+  ReplayOnto(m_board, m_record, moves, observer);
+  m_position = moves;
+}
+
+void ReplayOnto(engine::Board& board, const GameRecord& record, int moves, MatchObserver* observer) {
+  board = engine::Board{};
+  if (!board.SetFieldSize(record.FieldWidth, record.FieldHeight)) {
+    throw ReplayError(0, engine::Node{record.FieldWidth, record.FieldHeight}, ReplayError::Why::OffField);
   }
-  engine::FrameBoard(m_board);
-  const auto check = [this](int number, const PlayedMove& move) {
-    if (!m_board.IsPlayable(move.Dot.X, move.Dot.Y)) throw ReplayError(number, move.Dot, ReplayError::Why::OffField);
-    const engine::CellState cell = m_board.At(move.Dot);
+  engine::FrameBoard(board);
+  const auto check = [&board](int number, const PlayedMove& move) {
+    if (!board.IsPlayable(move.Dot.X, move.Dot.Y)) throw ReplayError(number, move.Dot, ReplayError::Why::OffField);
+    const engine::CellState cell = board.At(move.Dot);
     if (cell == engine::csFree) return;
     throw ReplayError(number, move.Dot, engine::HoldsDot(cell) ? ReplayError::Why::OnADot : ReplayError::Why::InATakenRegion);
   };
-  for (const PlayedMove& dot : m_record.Setup) {
+  for (const PlayedMove& dot : record.Setup) {
     check(0, dot);
-    engine::PlaceDot(m_board, dot.Dot, dot.Mover);
+    engine::PlaceDot(board, dot.Dot, dot.Mover);
     if (observer != nullptr) observer->OnDotPlaced(dot.Dot, dot.Mover);
   }
   CaptureRelay relay(observer);
   for (int i = 0; i < moves; ++i) {
-    const PlayedMove& move = m_record.Moves[static_cast<std::size_t>(i)];
+    const PlayedMove& move = record.Moves[static_cast<std::size_t>(i)];
     check(i + 1, move);
     if (observer != nullptr) observer->OnDotPlaced(move.Dot, move.Mover);
-    PlayRecordedMove(m_board, move, m_record.Rules, m_record.CapturesFollowPaths, relay);
+    PlayRecordedMove(board, move, record.Rules, record.CapturesFollowPaths, relay);
   }
-  m_position = moves;
-  if (observer != nullptr) observer->OnScoresChanged(engine::CountCells(m_board));
+  if (observer != nullptr) observer->OnScoresChanged(engine::CountCells(board));
 }
 
 std::optional<ReplayError> FirstUnplayableMove(const GameRecord& record) {

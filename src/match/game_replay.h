@@ -38,6 +38,12 @@ class ReplayError : public std::runtime_error {
 void PlayRecordedMove(engine::Board& board, const PlayedMove& move, engine::Rules rules, bool followPaths,
                       engine::CaptureObserver& captures);
 
+// Plays the first `moves` moves of a record onto `board`, from an empty
+// framed field, reporting every dot and capture to `observer` (if any) as
+// it is played; whoever paints from `board` sees it as it was at each
+// move. Raises ReplayError as GameReplay does.
+void ReplayOnto(engine::Board& board, const GameRecord& record, int moves, MatchObserver* observer);
+
 class GameReplay {
  public:
   // Plays the whole game once to check it; raises ReplayError for a dot off

@@ -23,7 +23,10 @@ bool Match::CanTakeBack() const {
 void Match::TakeBack() {
   const Step step(*this);
   if (!CanTakeBack()) return;
-  m_opponent->StopThinking();
+  if (m_turn == Turn::Opponent) {
+    m_opponent->StopThinking();
+    ReportThinking(false, 0);
+  }
   std::size_t keep = m_moves.size() - 1;
   if (!m_twoPlayers) {
     while (m_moves[keep].Mover != Side::Own) --keep;
@@ -42,10 +45,10 @@ void Match::TakeBackDots(std::size_t count) {
 
 void Match::RebuildPosition(std::size_t moves) {
   m_moves.resize(moves);
-  GameReplay replay(Record());
   m_observer.OnPositionCleared();
-  replay.ShowPosition(static_cast<int>(moves), m_observer);
-  m_board = replay.Board();
+  // Played again on the match's own Board, so that a window repainting the
+  // dots over each capture paints them as they stood at that move.
+  ReplayOnto(m_board, Record(), static_cast<int>(moves), &m_observer);
   m_counts = engine::CountCells(m_board);
   m_lastPlayerMove = m_lastPlayerMoveAtStart;
   for (auto move = m_moves.rbegin(); move != m_moves.rend(); ++move) {

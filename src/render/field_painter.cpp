@@ -110,7 +110,7 @@ engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY) 
 }
 
 void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board, engine::Node from,
-                 engine::Node to) {
+                 engine::Node to, engine::Side mover) {
   if (from.X != -1 && engine::Board::Holds(from.X, from.Y) && board.At(from) == engine::csFree) {
     canvas.SetPen(colors.BackColor);
     canvas.SetBrush(colors.BackColor);
@@ -119,7 +119,7 @@ void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::B
     canvas.SetPen(colors.GridColor);
     RepairGrid(canvas, from);
   }
-  if (to.X != -1) DrawDot(canvas, colors, to, true);
+  if (to.X != -1) DrawDot(canvas, colors, to, mover == engine::Side::Own);
 }
 
 QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight) {

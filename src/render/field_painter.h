@@ -43,9 +43,10 @@ void DrawLegendIcon(FieldCanvas& icon, Color fill, Color circle, Color pen);
 engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY);
 // Moves the preview dot: erases the one at `from` while its node is still
 // free (a node just played keeps its dot), repairing the two grid strokes
-// through it, and paints one at `to` unless x is -1.
+// through it, and paints one at `to` unless x is -1, in the colour of the
+// side to move (side 1 but in a game of two people at one window).
 void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::Board& board, engine::Node from,
-                 engine::Node to);
+                 engine::Node to, engine::Side mover = engine::Side::Own);
 
 // Top-left corner of a marker of the given size centred on the node.
 QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight);
