@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -80,6 +81,25 @@ QIcon DotIcon(render::Color color) {
     painter.setPen(Qt::black);
     painter.setBrush(QColor(render::ToRgb(color)));
     painter.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+  });
+}
+
+// «Ход назад»: an arrow curving back, unlike the plain arrow of the
+// previous-move viewer next to it.
+QIcon TakeBackIcon() {
+  return DrawnIcon([](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor green(0x1E, 0x7D, 0x32);
+    painter.setPen(QPen(green, 2.0, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath curve;
+    curve.moveTo(4.5, 6.5);
+    curve.lineTo(9.5, 6.5);
+    curve.cubicTo(15.0, 6.5, 15.0, 14.0, 9.5, 14.0);
+    curve.lineTo(6.0, 14.0);
+    painter.drawPath(curve);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(green);
+    painter.drawPolygon(QPolygonF({QPointF(0.5, 6.5), QPointF(6.0, 2.0), QPointF(6.0, 11.0)}));
   });
 }
 
@@ -220,6 +240,7 @@ void TForm1::CreateMenu() {
   m_surrender->setEnabled(false);
   m_takeBack = AddCommand(game, "N35", QStringLiteral("Ход назад"), -1, &TForm1::N35Click);
   m_takeBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  m_takeBack->setIcon(TakeBackIcon());
   m_takeBack->setEnabled(false);
   m_hint = AddCommand(game, "N36", QStringLiteral("Подсказка"), -1, &TForm1::N36Click);
   m_hint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -303,6 +324,7 @@ void TForm1::CreateScorePanel() {
   m_bitBtn2->setToolTip(QStringLiteral("Сдаться"));
   m_bitBtn3 = PanelButton(m_panel1, "BitBtn3", QStyle::SP_ArrowBack, 72);
   m_bitBtn5 = PanelButton(m_panel1, "BitBtn5", QStyle::SP_ArrowLeft, 8);
+  m_bitBtn5->setIcon(TakeBackIcon());
   m_bitBtn5->move(8, 168);
   m_bitBtn5->setToolTip(QStringLiteral("Ход назад"));
   m_bitBtn5->setEnabled(false);

@@ -175,6 +175,13 @@ int main(int argc, char* argv[]) {
   }
   ok &= SaveScreen(window, out.filePath(QStringLiteral("log_15.png")));
   ok &= SaveWhileModal(out.filePath(QStringLiteral("previous_move.png")), [&] { window.BitBtn3Click(); });
+  // The last round taken back (the picture before it is log_15.png), then a
+  // hint for the player's move.
+  window.N35Click();
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("take_back.png")));
+  window.N36Click();
+  Pause(options.StrongMoveTimeMs + 800);
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("hint.png")));
   // The game saved, given up, opened again: its last move, then its first.
   prompts.gameFile = scratch.filePath(QStringLiteral("game.sgf"));
   window.N30Click();
@@ -198,6 +205,14 @@ int main(int argc, char* argv[]) {
   }
   Pause(600);
   ok &= SaveScreen(window, out.filePath(QStringLiteral("strong_thinking.png")));
+  // Two people at this window, a few moves in.
+  window.N37Click();
+  for (const Node node : {Node{6, 6}, Node{7, 6}, Node{7, 7}, Node{6, 7}, Node{8, 5}}) {
+    solvar::tools::ClickNode(field, node);
+    Pause(50);
+  }
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("two_players.png")));
+  window.N3Click();
   window.hide();
   ok &= PlayAgainstStrong(options, out.filePath(QStringLiteral("strong_game.png")));
   return ok ? 0 : 1;
