@@ -35,13 +35,22 @@ class TakeBackWindowTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  void takeBackGivesBackThePictureAndCountsOfTheRoundBefore_data() {
+    QTest::addColumn<bool>("strong");
+    QTest::newRow("standard computer") << false;
+    QTest::newRow("strong computer") << true;
+  }
+
   // Each Ctrl+Z gives back the picture, the counts and the marker of the
   // round before, pixel for pixel, as long as captures were made meanwhile.
   void takeBackGivesBackThePictureAndCountsOfTheRoundBefore() {
+    QFETCH(bool, strong);
     GameWindow w(test::SeedWherePlayerStarts(true));
+    w.options.StrongMoveTimeMs = 20;
     w.Open();
     w->Game().Board().SetFieldSize(15, 15);
     test::ModalCloser closer;
+    if (strong) w.Action("N29")->trigger();
     w.Action("N2")->trigger();
     QVERIFY(!w.Action("N35")->isEnabled());
     struct Round {
@@ -58,6 +67,7 @@ class TakeBackWindowTest : public QObject {
     while (w->Game().InProgress() && rounds.size() < 40) {
       snapshot();
       w.Click(NearTheLastDot(w->Game()));
+      QTRY_VERIFY(w.Pole()->isEnabled() || !w->Game().InProgress());  // the strong computer answers later
     }
     QVERIFY(w->Game().Counts().OwnScore + w->Game().Counts().RivalScore > 0);
     QVERIFY(w.Action("N35")->isEnabled() && w.Find<QToolButton>("BitBtn5")->isEnabled());
@@ -135,6 +145,11 @@ class TakeBackWindowTest : public QObject {
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
     QTest::keyClick(w.window.get(), Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(w.Label("StatusPanel1").startsWith(QStringLiteral("Компьютер думает... ")));
+    // The window goes on answering while the computer thinks.
+    bool answered = false;
+    QTimer::singleShot(0, [&] { answered = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(answered, 50);
     QVERIFY(w.Label("StatusPanel1").startsWith(QStringLiteral("Компьютер думает... ")));
     QTRY_VERIFY(w.Label("StatusPanel1").startsWith(QStringLiteral("Подсказка: ")));
     auto* ring = w.Find<HintRing>("HintRing");
