@@ -59,6 +59,13 @@ void TForm4::BitBtn1Click() {
   accept();
 }
 
+// Each time it opens the typing starts in «Ширина», its number selected.
+void TForm4::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  m_width->setFocus(Qt::OtherFocusReason);
+  m_width->selectAll();
+}
+
 int TForm4::ChosenWidth() const { return m_width->value(); }
 int TForm4::ChosenHeight() const { return m_height->value(); }
 

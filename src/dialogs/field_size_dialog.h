@@ -29,6 +29,9 @@ class TForm4 : public QDialog {
   int ChosenWidth() const;
   int ChosenHeight() const;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   SpinEdit* m_width;
   SpinEdit* m_height;

@@ -16,13 +16,13 @@ namespace solvar::game {
 // «Настройки» → «Уровень компьютера» with «Обычный» (checked at start) and
 // «Сильный». The choice takes effect from the next game.
 void TForm1::CreateLevelMenu() {
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
   settings->menuAction()->setObjectName(QStringLiteral("N26"));
-  QMenu* level = settings->addMenu(QStringLiteral("Уровень компьютера"));
+  QMenu* level = settings->addMenu(QStringLiteral("&Уровень компьютера"));
   level->menuAction()->setObjectName(QStringLiteral("N27"));
   auto* group = new QActionGroup(this);
-  m_levelStandard = AddCommand(level, "N28", QStringLiteral("Обычный"), -1, &TForm1::N28Click);
-  m_levelStrong = AddCommand(level, "N29", QStringLiteral("Сильный"), -1, &TForm1::N29Click);
+  m_levelStandard = AddCommand(level, "N28", QStringLiteral("&Обычный"), -1, &TForm1::N28Click);
+  m_levelStrong = AddCommand(level, "N29", QStringLiteral("&Сильный"), -1, &TForm1::N29Click);
   for (QAction* action : {m_levelStandard, m_levelStrong}) {
     action->setCheckable(true);
     group->addAction(action);
@@ -34,11 +34,11 @@ void TForm1::CreateLevelMenu() {
 // «Настройки» → «Правила»: «Классические» (checked at start) or «Спортивные»,
 // for the next game at this window.
 void TForm1::CreateRulesMenu(QMenu* settings) {
-  QMenu* rules = settings->addMenu(QStringLiteral("Правила"));
+  QMenu* rules = settings->addMenu(QStringLiteral("&Правила"));
   rules->menuAction()->setObjectName(QStringLiteral("N32"));
   auto* group = new QActionGroup(this);
-  m_rulesClassic = AddCommand(rules, "N33", QStringLiteral("Классические"), -1, &TForm1::N33Click);
-  m_rulesSport = AddCommand(rules, "N34", QStringLiteral("Спортивные"), -1, &TForm1::N34Click);
+  m_rulesClassic = AddCommand(rules, "N33", QStringLiteral("&Классические"), -1, &TForm1::N33Click);
+  m_rulesSport = AddCommand(rules, "N34", QStringLiteral("&Спортивные"), -1, &TForm1::N34Click);
   for (QAction* action : {m_rulesClassic, m_rulesSport}) {
     action->setCheckable(true);
     group->addAction(action);
@@ -46,11 +46,24 @@ void TForm1::CreateRulesMenu(QMenu* settings) {
   m_rulesClassic->setChecked(true);
 }
 
-void TForm1::N33Click() { m_settings.Rules = engine::Rules::Classic; }
-void TForm1::N34Click() { m_settings.Rules = engine::Rules::Sport; }
+void TForm1::N33Click() { ChooseRules(engine::Rules::Classic); }
+void TForm1::N34Click() { ChooseRules(engine::Rules::Sport); }
 
-void TForm1::N28Click() { m_settings.Level = ComputerLevel::Standard; }
-void TForm1::N29Click() { m_settings.Level = ComputerLevel::Strong; }
+void TForm1::N28Click() { ChooseLevel(ComputerLevel::Standard); }
+void TForm1::N29Click() { ChooseLevel(ComputerLevel::Strong); }
+
+// A choice made during a game says when it takes effect.
+void TForm1::ChooseLevel(ComputerLevel level) {
+  const bool changed = level != m_settings.Level;
+  m_settings.Level = level;
+  if (changed && m_match->InProgress()) m_selectionPanel->setText(QStringLiteral("Уровень изменится со следующей партии"));
+}
+
+void TForm1::ChooseRules(engine::Rules rules) {
+  const bool changed = rules != m_settings.Rules;
+  m_settings.Rules = rules;
+  if (changed && m_match->InProgress()) m_selectionPanel->setText(QStringLiteral("Правила изменятся со следующей партии"));
+}
 
 ai::SearchLimits TForm1::StrongLimits() const {
   ai::SearchLimits limits;

@@ -1,5 +1,6 @@
 #include "game/field_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,6 +24,23 @@ void FieldView::mouseMoveEvent(QMouseEvent* event) {
 
 void FieldView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
+}
+
+void FieldView::keyPressEvent(QKeyEvent* event) {
+  const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+  if (tab && (event->modifiers() & Qt::ControlModifier)) {
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    QWidget::focusNextPrevChild(!back);
+    return event->accept();
+  }
+  if (tab && holdsTab && holdsTab()) return event->accept();
+  if (onKey && onKey(*event)) return event->accept();
+  QWidget::keyPressEvent(event);
+}
+
+bool FieldView::focusNextPrevChild(bool next) {
+  if (holdsTab && holdsTab()) return false;  // the Tab goes to keyPressEvent, which keeps it
+  return QWidget::focusNextPrevChild(next);
 }
 
 MarkerShape::MarkerShape(QWidget* parent) : QWidget(parent) {
@@ -61,6 +79,17 @@ void HintRing::paintEvent(QPaintEvent*) {
   painter.drawEllipse(QRectF(2.5, 2.5, width() - 5.0, height() - 5.0));
   painter.setPen(QPen(QColor(render::ToRgb(m_color)), 2));
   painter.drawEllipse(QRectF(2.5, 2.5, width() - 5.0, height() - 5.0));
+}
+
+NodeCursor::NodeCursor(QWidget* parent) : QWidget(parent) {
+  setFixedSize(12, 12);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void NodeCursor::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+  painter.drawRect(0, 0, width() - 1, height() - 1);
 }
 
 void ClickablePanel::mouseReleaseEvent(QMouseEvent* event) {

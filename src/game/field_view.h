@@ -1,6 +1,6 @@
 #pragma once
-// GamePole: shows the field picture and reports the mouse over it. Its
-// enabled state is the turn token of a network game.
+// GamePole: shows the field picture and reports the mouse and the keys over
+// it. Its enabled state is the turn token of a network game.
 
 #include <QWidget>
 
@@ -17,11 +17,18 @@ class FieldView : public QWidget {
 
   std::function<void(int x, int y)> onMouseMove;
   std::function<void()> onClick;
+  // A key pressed on the field; true when it was taken.
+  std::function<bool(const QKeyEvent& event)> onKey;
+  // While this says so, Tab and Shift+Tab stay on the field; Ctrl+Tab and
+  // Ctrl+Shift+Tab still move on.
+  std::function<bool()> holdsTab;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   const render::FieldCanvas& m_canvas;
@@ -56,6 +63,18 @@ class HintRing : public QWidget {
 
  private:
   render::Color m_color = 0xC0C0C0;
+};
+
+// The keyboard's cursor on the field: a dashed square round the node it
+// stands on, shown while the keys move it, so that it can be seen also on a
+// node that takes no preview dot.
+class NodeCursor : public QWidget {
+  Q_OBJECT
+ public:
+  explicit NodeCursor(QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // A panel that reports a click on it.

@@ -27,11 +27,6 @@ namespace {
 
 QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString SelectionText(engine::Node node) {
-  if (node.X == -1) return QStringLiteral("Точка не выбрана");
-  return QStringLiteral("Выбранная точка:%1 %2").arg(node.X).arg(node.Y);
-}
-
 QString ResultText(const match::GameResult& result) {
   switch (result.Outcome) {
     case match::Winner::Own:
@@ -58,7 +53,7 @@ void TForm1::SetScoreLabels(int own, int rival, int free) {
 }
 
 void TForm1::SetMenusForGame(bool inGame) {
-  m_openGame->setEnabled(!inGame);
+  m_lastGame->setEnabled(!inGame && !m_match->Moves().empty());
   m_fieldSettings->setEnabled(!inGame);
   m_surrender->setEnabled(inGame);
   m_viewMenu->menuAction()->setEnabled(!inGame);
@@ -76,23 +71,25 @@ void TForm1::N2Click() {
   m_match->StartAgainstComputer(computer, m_settings.Rules);
 }
 
-// In a game of two people the side to move gives the game up.
+// «Прервать партию?» before a command ends the game in progress: only Да
+// goes on; Нет, Esc or closing the box keeps the game. False also when the
+// game ended by itself while the box was open.
+bool TForm1::AgreeToEndGame() {
+  return m_prompts.Message(MessageKind::Warning, QStringLiteral("Прервать партию?"), MessageButtons::YesNo) &&
+         m_match->InProgress();
+}
+
 void TForm1::N3Click() {
+  if (m_match->InProgress() && !AgreeToEndGame()) return;
+  GiveUpGame();
+}
+
+// In a game of two people the side to move gives the game up.
+void TForm1::GiveUpGame() {
   DropHint();
   m_match->Resign(m_match->IsTwoPlayers() ? SideToMove() : engine::Side::Own);
 }
 void TForm1::BitBtn2Click() { N3Click(); }
-
-void TForm1::GamePoleMouseMove(int x, int y) {
-  if (IsShowingSavedGame()) return;
-  const engine::Node under = render::NodeUnderMouse(m_match->Board(), x, y);
-  const engine::Side mover = m_match->IsTwoPlayers() ? SideToMove() : engine::Side::Own;
-  render::MovePreview(*m_canvas, m_settings.Colors, m_match->Board(), m_selectedNode, under, mover);
-  m_selectedNode.X = under.X;
-  if (under.X != -1) m_selectedNode = under;
-  m_selectionPanel->setText(SelectionText(m_selectedNode));
-  m_gamePole->update();
-}
 
 // The picture before the move is kept for the previous-move viewer, also
 // when the hidden option plays the computer's dot instead.
@@ -141,6 +138,7 @@ void TForm1::N22Click() {
 // empty, one pixel larger each way in a network game.
 void TForm1::OnGameStarted() {
   if (IsShowingSavedGame()) LeaveSavedGame();
+  m_viewFinishedGame = false;
   UpdateTitle();
   m_saveGame->setEnabled(true);
   StartLayout();
@@ -151,6 +149,9 @@ void TForm1::OnGameStarted() {
   render::DrawGrid(*m_canvas, m_settings.Colors, m_match->Board().FieldWidth(), m_match->Board().FieldHeight());
   m_gamePole->update();
   m_joinTimer->stop();
+  // The keys play on the field from the first move.
+  ForgetCursor();
+  m_gamePole->setFocus();
 }
 
 void TForm1::StartLayout() {
@@ -239,7 +240,9 @@ void TForm1::OnResult(const match::GameResult& result) {
   if (m_match->TookMovesBack() && !m_match->IsTwoPlayers()) {
     text += QStringLiteral("\nВ партии брали ходы назад: в рекорды она не идёт.");
   }
-  ShowBox([this, text] { m_prompts.Inform(text); });
+  ShowBox([this, text] {
+    if (m_prompts.Offer(text, QStringLiteral("Посмотреть партию"))) ViewFinishedGameWhenLaidOut();
+  });
 }
 
 void TForm1::AskWinnerName(std::string_view initial, NameAnswer answer) {
@@ -262,11 +265,18 @@ void TForm1::OnGameEnded() {
   UpdateGameCommands();
   if (m_socketDepth > 0 && m_boxes->IsBusy()) {
     m_boxes->Post([this] {
-      if (!m_match->InProgress() && !IsShowingSavedGame()) EndLayout();
+      if (!m_match->InProgress() && !IsShowingSavedGame()) EndGameLayout();
     });
     return;
   }
+  EndGameLayout();
+}
+
+// The window of a game that has ended, or the game itself in the viewer when
+// its result box asked for it.
+void TForm1::EndGameLayout() {
   EndLayout();
+  if (std::exchange(m_viewFinishedGame, false)) N38Click();
 }
 
 // The window shrinks to the log again.
@@ -281,6 +291,7 @@ void TForm1::EndLayout() {
   SetContentSize(m_memo3->width(), m_memo3->height());
   m_shape1->hide();
   m_bitBtn5->hide();
+  ForgetCursor();
   m_creditPanel->setText(QString::fromUtf8(CreditLine));
 }
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
@@ -227,63 +229,73 @@ QAction* TForm1::AddCommand(QMenu* menu, const char* name, const QString& captio
   return action;
 }
 
+// Every menu and item has its underlined letter (the texts are as they
+// were; Alt, F10 and Alt+letter open them), and the commonest commands have
+// shortcuts, shown in the menus.
 void TForm1::CreateMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* game = bar->addMenu(QStringLiteral("Игра"));
+  QMenu* game = bar->addMenu(QStringLiteral("&Игра"));
   game->menuAction()->setObjectName(QStringLiteral("N1"));
-  m_newGame = AddCommand(game, "N2", QStringLiteral("Начать новую"), 1, &TForm1::N2Click);
+  m_newGame = AddCommand(game, "N2", QStringLiteral("&Начать новую"), 1, &TForm1::N2Click);
   m_newGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  m_twoPlayers = AddCommand(game, "N37", QStringLiteral("Игра вдвоём"), -1, &TForm1::N37Click);
+  m_twoPlayers = AddCommand(game, "N37", QStringLiteral("&Игра вдвоём"), -1, &TForm1::N37Click);
   game->addSeparator();
-  m_surrender = AddCommand(game, "N3", QStringLiteral("Сдаться"), 11, &TForm1::N3Click);
+  m_surrender = AddCommand(game, "N3", QStringLiteral("&Сдаться"), 11, &TForm1::N3Click);
+  m_surrender->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
   m_surrender->setEnabled(false);
-  m_takeBack = AddCommand(game, "N35", QStringLiteral("Ход назад"), -1, &TForm1::N35Click);
+  m_takeBack = AddCommand(game, "N35", QStringLiteral("&Ход назад"), -1, &TForm1::N35Click);
   m_takeBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   m_takeBack->setIcon(TakeBackIcon());
   m_takeBack->setEnabled(false);
-  m_hint = AddCommand(game, "N36", QStringLiteral("Подсказка"), -1, &TForm1::N36Click);
+  m_hint = AddCommand(game, "N36", QStringLiteral("&Подсказка"), -1, &TForm1::N36Click);
   m_hint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   m_hint->setEnabled(false);
   game->addSeparator();
-  m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Настройки поля"), 5, &TForm1::N4Click);
-  AddCommand(game, "N5", QStringLiteral("Рекорды"), 4, &TForm1::N5Click);
+  m_fieldSettings = AddCommand(game, "N4", QStringLiteral("Нас&тройки поля"), 5, &TForm1::N4Click);
+  AddCommand(game, "N5", QStringLiteral("&Рекорды"), 4, &TForm1::N5Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   game->addSeparator();
-  m_saveGame = AddCommand(game, "N30", QStringLiteral("Сохранить партию…"), 6, &TForm1::N30Click);
+  m_saveGame = AddCommand(game, "N30", QStringLiteral("Сохр&анить партию…"), 6, &TForm1::N30Click);
   m_saveGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   m_saveGame->setEnabled(false);
-  m_openGame = AddCommand(game, "N31", QStringLiteral("Открыть партию…"), 9, &TForm1::N31Click);
+  m_openGame = AddCommand(game, "N31", QStringLiteral("&Открыть партию…"), 9, &TForm1::N31Click);
   m_openGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  m_lastGame = AddCommand(game, "N38", QStringLiteral("Пос&ледняя партия"), -1, &TForm1::N38Click);
+  m_lastGame->setEnabled(false);
   game->addSeparator();
-  AddCommand(game, "N7", QStringLiteral("Выход"), 10, &TForm1::N7Click);
+  AddCommand(game, "N7", QStringLiteral("В&ыход"), 10, &TForm1::N7Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-  m_viewMenu = bar->addMenu(QStringLiteral("Вид"));
+  m_viewMenu = bar->addMenu(QStringLiteral("&Вид"));
   m_viewMenu->menuAction()->setObjectName(QStringLiteral("N8"));
-  AddCommand(m_viewMenu, "N9", QStringLiteral("Цвет ваших точек"), 7, &TForm1::N9Click);
-  AddCommand(m_viewMenu, "N10", QStringLiteral("Цвет точек компьютера"), 8, &TForm1::N10Click);
-  AddCommand(m_viewMenu, "N11", QStringLiteral("Цвет фона"), 12, &TForm1::N11Click);
-  AddCommand(m_viewMenu, "N12", QStringLiteral("Цвет сетки"), 13, &TForm1::N12Click);
+  AddCommand(m_viewMenu, "N9", QStringLiteral("Цвет &ваших точек"), 7, &TForm1::N9Click);
+  AddCommand(m_viewMenu, "N10", QStringLiteral("Цвет точек &компьютера"), 8, &TForm1::N10Click);
+  AddCommand(m_viewMenu, "N11", QStringLiteral("Цвет &фона"), 12, &TForm1::N11Click);
+  AddCommand(m_viewMenu, "N12", QStringLiteral("Цвет &сетки"), 13, &TForm1::N12Click);
 
-  QMenu* network = bar->addMenu(QStringLiteral("Игра по сети"));
+  QMenu* network = bar->addMenu(QStringLiteral("Игра &по сети"));
   network->menuAction()->setObjectName(QStringLiteral("N13"));
-  m_setupMenu = network->addMenu(MenuIcon(0), QStringLiteral("Настоить"));
+  m_setupMenu = network->addMenu(MenuIcon(0), QStringLiteral("&Настоить"));
   m_setupMenu->menuAction()->setObjectName(QStringLiteral("N14"));
-  AddCommand(m_setupMenu, "N16", QStringLiteral("Создать сервер"), 2, &TForm1::N16Click);
-  AddCommand(m_setupMenu, "N17", QStringLiteral("Подключиться"), 3, &TForm1::N17Click);
-  m_sendMessage = AddCommand(network, "N18", QStringLiteral("Послать сообщение"), 14, &TForm1::N18Click);
+  AddCommand(m_setupMenu, "N16", QStringLiteral("&Создать сервер"), 2, &TForm1::N16Click);
+  AddCommand(m_setupMenu, "N17", QStringLiteral("&Подключиться"), 3, &TForm1::N17Click);
+  m_sendMessage = AddCommand(network, "N18", QStringLiteral("&Послать сообщение"), 14, &TForm1::N18Click);
   m_sendMessage->setEnabled(false);
-  AddCommand(network, "N20", QStringLiteral("Настройки"), 5, &TForm1::N20Click);
+  AddCommand(network, "N20", QStringLiteral("На&стройки"), 5, &TForm1::N20Click);
 
   CreateLevelMenu();
 
-  QMenu* help = bar->addMenu(QStringLiteral("Справка"));
+  QMenu* help = bar->addMenu(QStringLiteral("&Справка"));
   help->menuAction()->setObjectName(QStringLiteral("N21"));
-  QAction* contents = AddCommand(help, "N22", QStringLiteral("Содержание"), 16, &TForm1::N22Click);
+  QAction* contents = AddCommand(help, "N22", QStringLiteral("&Содержание"), 16, &TForm1::N22Click);
   contents->setShortcut(QKeySequence(Qt::Key_F1));
   contents->setShortcutContext(Qt::ApplicationShortcut);
   help->addSeparator();
-  AddCommand(help, "N25", QStringLiteral("Обратная связь"), 17, &TForm1::N25Click);
-  AddCommand(help, "N24", QStringLiteral("О программе"), 15, &TForm1::N24Click);
+  AddCommand(help, "N25", QStringLiteral("&Обратная связь"), 17, &TForm1::N25Click);
+  AddCommand(help, "N24", QStringLiteral("О &программе"), 15, &TForm1::N24Click);
+
+  // F10 opens the first menu, as on other desktops.
+  auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  connect(menuKey, &QShortcut::activated, this, [bar, game] { bar->setActiveAction(game->menuAction()); });
 }
 
 void TForm1::CreateField() {
@@ -299,6 +311,18 @@ void TForm1::CreateField() {
   m_hintRing = new HintRing(m_content);
   m_hintRing->setObjectName(QStringLiteral("HintRing"));
   m_hintRing->hide();
+  m_nodeCursor = new NodeCursor(m_content);
+  m_nodeCursor->setObjectName(QStringLiteral("NodeCursor"));
+  m_nodeCursor->hide();
+  // The field takes the keys: in play the arrows, Space and Return, and the
+  // Tab stays on it; a shown game is stepped through with the arrows.
+  m_gamePole->setFocusPolicy(Qt::StrongFocus);
+  m_gamePole->onKey = [this](const QKeyEvent& event) {
+    bool taken = false;
+    Guarded([&] { taken = GamePoleKey(event); });
+    return taken;
+  };
+  m_gamePole->holdsTab = [this] { return FieldHoldsTab(); };
 }
 
 void TForm1::CreateScorePanel() {
@@ -330,8 +354,7 @@ void TForm1::CreateScorePanel() {
   m_bitBtn5->setEnabled(false);
   m_bitBtn5->hide();
   connect(m_bitBtn5, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn5Click));
-  // Its hint is written but not shown: hints are off for this button.
-  m_bitBtn3->setAccessibleDescription(QStringLiteral("Просмотр предыдущего хода"));
+  m_bitBtn3->setToolTip(QStringLiteral("Просмотр предыдущего хода"));
   connect(m_bitBtn4, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn4Click));
   connect(m_bitBtn2, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn2Click));
   connect(m_bitBtn3, &QToolButton::clicked, this, GuardedHandler(&TForm1::BitBtn3Click));
@@ -521,7 +544,10 @@ void TForm1::FormClose() {
   SaveRecordsFile();
 }
 
+// Closing the window (its button, Alt+F4, «Выход», Ctrl+Q) during a game
+// asks first; Нет keeps the window and the game.
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (m_match->InProgress() && !AgreeToEndGame()) return event->ignore();
   FormClose();
   event->accept();
 }

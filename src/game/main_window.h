@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "engine/random.h"
 #include "game/app_options.h"
@@ -32,10 +33,12 @@
 class QAction;
 class QCheckBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QShortcut;
 class QTimer;
 class QToolButton;
 
@@ -64,6 +67,7 @@ class GameLog;
 class HelpWindow;
 class HintRing;
 class MarkerShape;
+class NodeCursor;
 class WindowPainter;
 
 class TForm1 : public QMainWindow, private match::MatchObserver {
@@ -94,6 +98,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void N25Click();  // "Обратная связь"
   void N30Click();  // "Сохранить партию…"
   void N31Click();  // "Открыть партию…"
+  void N38Click();  // "Последняя партия"
   void N28Click();  // "Уровень компьютера" -> "Обычный"
   void N29Click();  // "Уровень компьютера" -> "Сильный"
   void N33Click();  // "Правила" -> "Классические"
@@ -102,6 +107,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   // The field and the score panel.
   void GamePoleMouseMove(int x, int y);
   void GamePoleClick();
+  bool GamePoleKey(const QKeyEvent& event);  // true when the key was taken
   void BitBtn2Click();  // "Сдаться"
   void BitBtn3Click();  // "Просмотр предыдущего хода"
   void BitBtn4Click();  // "Обновить"
@@ -213,6 +219,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void ChooseColor(render::Color& color);
   void CreateLevelMenu();
   void CreateRulesMenu(QMenu* settings);
+  void ChooseLevel(ComputerLevel level);
+  void ChooseRules(engine::Rules rules);
   // The window's title: the program's, and the rules of a sport game or the
   // players and result of a saved game on the field.
   void UpdateTitle();
@@ -222,6 +230,16 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void SelfPlayAgainstStrong();
   // Taking back, hints and two people at one window.
   void UpdateGameCommands();
+  // Ending a game by a command, and the game that has ended.
+  bool AgreeToEndGame();
+  void GiveUpGame();
+  void EndGameLayout();
+  void ViewFinishedGameWhenLaidOut();
+  // The keyboard on the field.
+  bool FieldHoldsTab() const;
+  void MoveCursor(int dx, int dy);
+  void SelectNode(engine::Node under);
+  void ForgetCursor();
   bool CanHint() const;
   void ShowHint(engine::Node node, engine::Side side);
   void DropHint();
@@ -265,14 +283,19 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   std::unique_ptr<render::FieldCanvas> m_canvas;
   QImage m_snapshot;
   std::unique_ptr<WindowPainter> m_painter;
-  // The free node under the mouse; x = -1 for none.
+  // The free node under the mouse or the keyboard's cursor; x = -1 for none.
   engine::Node m_selectedNode{0, 0};
+  // The node the keyboard's cursor (or the mouse) last stood on, taken or not.
+  engine::Node m_cursor{0, 0};
+  bool m_cursorPlaced = false;
+  bool m_viewFinishedGame = false;  // «Посмотреть партию» was pressed
 
   // Controls, each also reachable by its name.
   QWidget* m_content = nullptr;
   FieldView* m_gamePole = nullptr;
   MarkerShape* m_shape1 = nullptr;
   HintRing* m_hintRing = nullptr;
+  NodeCursor* m_nodeCursor = nullptr;
   QFrame* m_panel1 = nullptr;
   QLabel* m_label2 = nullptr;
   QLabel* m_label4 = nullptr;
@@ -291,6 +314,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   std::unique_ptr<match::GameReplay> m_savedGame;
   QToolButton* m_viewBack = nullptr;
   QToolButton* m_viewForward = nullptr;
+  QToolButton* m_viewClose = nullptr;
+  std::vector<QShortcut*> m_viewKeys;  // the viewer's keys, on only while it shows a game
   QAction* m_newGame = nullptr;
   QAction* m_surrender = nullptr;
   QAction* m_takeBack = nullptr;
@@ -302,6 +327,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QMenu* m_setupMenu = nullptr;
   QAction* m_saveGame = nullptr;
   QAction* m_openGame = nullptr;
+  QAction* m_lastGame = nullptr;
   QAction* m_levelStandard = nullptr;
   QAction* m_levelStrong = nullptr;
   QAction* m_rulesClassic = nullptr;

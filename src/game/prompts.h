@@ -17,8 +17,12 @@ enum class FileChoice { SaveGame, OpenGame };
 class Prompts {
  public:
   virtual ~Prompts() = default;
-  // False only when the user answered No.
+  // False only when the user answered No. A Yes/No box has No as its
+  // default button, and Esc answers No.
   virtual bool Message(MessageKind kind, const QString& text, MessageButtons buttons) = 0;
+  // An information box with OK and a second button `offer`: true when the
+  // user pressed `offer`.
+  virtual bool Offer(const QString& text, const QString& offer) = 0;
   // The text typed, or none when the box was cancelled.
   virtual std::optional<QString> InputText(const QString& title, const QString& prompt,
                                            const QString& initial) = 0;

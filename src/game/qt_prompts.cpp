@@ -55,16 +55,30 @@ bool QtPrompts::Message(MessageKind kind, const QString& text, MessageButtons bu
                   QMessageBox::NoButton, m_parent);
   SetPlainText(box, text);
   FitTitle(box);
-  QAbstractButton* no = nullptr;
-  if (buttons == MessageButtons::Ok) {
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-  } else {
-    box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    if (buttons == MessageButtons::YesNo) no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+  if (buttons != MessageButtons::YesNo) {
+    box.addButton(buttons == MessageButtons::Ok ? QStringLiteral("OK") : QStringLiteral("Да"), QMessageBox::AcceptRole);
+    box.exec();
+    return true;
   }
+  // A question that may cost a game: a slip of Return, Space or Esc keeps it.
+  QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
   box.exec();
-  // Only an explicit No says no; closing the box any other way goes on.
-  return no == nullptr || box.clickedButton() != no;
+  return box.clickedButton() == yes;
+}
+
+bool QtPrompts::Offer(const QString& text, const QString& offer) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Информация"), QString(), QMessageBox::NoButton, m_parent);
+  SetPlainText(box, text);
+  FitTitle(box);
+  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  QPushButton* offered = box.addButton(offer, QMessageBox::ActionRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return box.clickedButton() == offered;
 }
 
 std::optional<QString> QtPrompts::InputText(const QString& title, const QString& prompt,

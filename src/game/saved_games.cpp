@@ -1,8 +1,9 @@
 // Games kept as SGF files: «Сохранить партию…» writes the game on the field
 // (or the last one, until the next starts), «Открыть партию…» shows a saved
-// game on the field, to be stepped through move by move with the arrow keys,
-// Home and End, or two buttons that stand in the score panel in place of the
-// game's three.
+// game on the field, «Последняя партия» the game that has just ended; either
+// is stepped through move by move with the arrow keys, Home and End, or two
+// buttons that stand in the score panel in place of the game's three, and
+// Esc or the third button («Закрыть») leaves it.
 
 #include <QDate>
 #include <QFile>
@@ -45,17 +46,30 @@ void TForm1::CreateSavedGameControls() {
   m_viewBack->setToolTip(QStringLiteral("Ход назад"));
   m_viewForward = button("ViewForward", QStyle::SP_MediaSeekForward, 40, +1);
   m_viewForward->setToolTip(QStringLiteral("Ход вперёд"));
-  const std::pair<Qt::Key, std::function<int()>> keys[] = {
-      {Qt::Key_Left, [this] { return m_savedGame->Position() - 1; }},
-      {Qt::Key_Right, [this] { return m_savedGame->Position() + 1; }},
-      {Qt::Key_Home, [] { return 0; }},
-      {Qt::Key_End, [this] { return m_savedGame->MoveCount(); }},
+  m_viewClose = new QToolButton(m_panel1);
+  m_viewClose->setObjectName(QStringLiteral("ViewClose"));
+  m_viewClose->setGeometry(72, 136, 27, 27);
+  m_viewClose->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  m_viewClose->setToolTip(QStringLiteral("Закрыть"));
+  m_viewClose->setAccessibleName(QStringLiteral("Закрыть"));
+  m_viewClose->hide();
+  connect(m_viewClose, &QToolButton::clicked, this, [this] { Guarded([this] { LeaveSavedGame(); }); });
+  // The keys work only while a game is shown: in play the arrows move the
+  // field's cursor.
+  const std::pair<Qt::Key, std::function<void()>> keys[] = {
+      {Qt::Key_Left, [this] { ShowSavedMove(m_savedGame->Position() - 1); }},
+      {Qt::Key_Right, [this] { ShowSavedMove(m_savedGame->Position() + 1); }},
+      {Qt::Key_Home, [this] { ShowSavedMove(0); }},
+      {Qt::Key_End, [this] { ShowSavedMove(m_savedGame->MoveCount()); }},
+      {Qt::Key_Escape, [this] { LeaveSavedGame(); }},
   };
   for (const auto& key : keys) {
     auto* shortcut = new QShortcut(QKeySequence(key.first), this);
-    connect(shortcut, &QShortcut::activated, this, [this, target = key.second] {
-      if (IsShowingSavedGame()) Guarded([this, &target] { ShowSavedMove(target()); });
+    shortcut->setEnabled(false);
+    connect(shortcut, &QShortcut::activated, this, [this, command = key.second] {
+      if (IsShowingSavedGame()) Guarded(command);
     });
+    m_viewKeys.push_back(shortcut);
   }
 }
 
@@ -73,9 +87,25 @@ void TForm1::N30Click() {
   }
 }
 
+// During a game it asks first; the game ends only when a file is opened.
 void TForm1::N31Click() {
+  if (m_match->InProgress() && !AgreeToEndGame()) return;
   const auto path = m_prompts.ChooseFile(FileChoice::OpenGame);
   if (path) OpenSavedGame(*path);
+}
+
+// «Последняя партия»: the game that has just ended, at its final position,
+// from the match's own record.
+void TForm1::N38Click() {
+  if (m_match->InProgress() || m_match->Moves().empty()) return;
+  ShowSavedGame(m_match->Record());
+}
+
+// «Посмотреть партию» in the result box: the game is shown once its end has
+// been laid out (the name box and the records may come first).
+void TForm1::ViewFinishedGameWhenLaidOut() {
+  if (!m_match->InProgress() && m_panel1->isHidden()) return N38Click();
+  m_viewFinishedGame = true;
 }
 
 // A file that is refused changes nothing: the message says what is wrong.
@@ -98,6 +128,7 @@ bool TForm1::OpenSavedGame(const QString& path) {
     m_prompts.Error(QStringLiteral("Партия не открыта: %1").arg(FromUtf8(error.Russian())));
     return false;
   }
+  if (m_match->InProgress()) GiveUpGame();
   ShowSavedGame(std::move(opened.Record));
   // A game that cannot be played to its end is shown to its last playable
   // move; the box says which move stops it and why.
@@ -113,12 +144,10 @@ void TForm1::ShowSavedGame(match::GameRecord record) {
   m_painter->PaintFrom(m_savedGame->Board());
   m_saveGame->setEnabled(true);
   m_bitBtn3->setEnabled(false);
-  m_shape1->SetFill(m_settings.Colors.RivalColor);
   LayOutField(m_savedGame->Record().FieldWidth, m_savedGame->Record().FieldHeight);
   m_gamePole->show();
-  // The field takes the keys, so that the arrows step through the game.
-  m_gamePole->setFocusPolicy(Qt::StrongFocus);
   m_gamePole->setFocus();
+  for (QShortcut* key : m_viewKeys) key->setEnabled(true);
   ShowGameButtons(false);
   ShowSavedMove(m_savedGame->MoveCount());
   UpdateTitle();
@@ -141,7 +170,10 @@ void TForm1::ShowSavedMove(int moves) {
     m_creditPanel->setText(QStringLiteral("ходов: %1").arg(m_savedGame->MoveCount()));
     return;
   }
+  // The marker takes the colour of the side that played the move, so that
+  // it hides no dot's colour.
   const match::PlayedMove& last = record.Moves[static_cast<std::size_t>(shown - 1)];
+  m_shape1->SetFill(m_settings.Colors.SideColor(last.Mover));
   m_painter->Marker(last.Dot);
   m_selectionPanel->setText(QStringLiteral("Ход %1 из %2").arg(shown).arg(m_savedGame->MoveCount()));
   m_creditPanel->setText(FromUtf8(last.Mover == engine::Side::Own ? record.Player1 : record.Player2));
@@ -153,6 +185,7 @@ void TForm1::ShowGameButtons(bool game) {
   if (!game) m_bitBtn5->hide();
   m_viewBack->setVisible(!game);
   m_viewForward->setVisible(!game);
+  m_viewClose->setVisible(!game);
 }
 
 void TForm1::LeaveSavedGame() {
@@ -161,7 +194,7 @@ void TForm1::LeaveSavedGame() {
   m_painter->PaintFrom(m_match->Board());
   ShowGameButtons(true);
   m_creditPanel->setText(QString::fromUtf8(CreditLine));
-  m_gamePole->setFocusPolicy(Qt::NoFocus);
+  for (QShortcut* key : m_viewKeys) key->setEnabled(false);
   EndLayout();
 }
 

@@ -14,10 +14,12 @@ void TForm1::N4Click() {
 }
 
 // The chooser starts at the current colour; confirming takes its choice,
-// cancelling keeps the colour. The legend icons are redrawn either way.
+// cancelling keeps the colour. The legend icons are redrawn either way, and
+// a game shown on the field at once.
 void TForm1::ChooseColor(render::Color& color) {
   if (const auto chosen = m_prompts.ChooseColor(color)) color = *chosen;
   DrawLegendIcons();
+  if (IsShowingSavedGame()) ShowSavedMove(m_savedGame->Position());
 }
 
 void TForm1::N9Click() { ChooseColor(m_settings.Colors.OwnColor); }

@@ -178,7 +178,8 @@ class MainWindowTest : public QObject {
     QVERIFY(Enabled(w, "N20") && Enabled(w, "N5"));
     QVERIFY(!Enabled(w, "N18"));
     w.Find<QToolButton>("BitBtn2")->click();
-    QCOMPARE(w.prompts.messages.size(), 1);
+    QCOMPARE(w.prompts.messages.size(), 2);
+    QCOMPARE(w.prompts.messages.last(), QStringLiteral("Прервать партию?"));  // answered Да
     QVERIFY(!w->Game().InProgress());
     QCOMPARE(w->Game().Board().At(8, 8), engine::csFree);
     QCOMPARE(w.Label("Label2"), QStringLiteral("0"));
@@ -477,7 +478,7 @@ class MainWindowTest : public QObject {
     const QString path = QString::fromStdString(w.dir.File("game.sgf"));
     QVERIFY(!w.Action("N30")->isEnabled());  // nothing to save yet
     w.Action("N2")->trigger();
-    QVERIFY(w.Action("N30")->isEnabled() && !w.Action("N31")->isEnabled());
+    QVERIFY(w.Action("N30")->isEnabled() && w.Action("N31")->isEnabled());  // opening asks first
     const QRect field(0, 0, 181, 181);
     const QImage empty = w->FieldPicture().Image().copy(field);
     // The computer rings (5, 5) while the player plays along row 12.

@@ -85,6 +85,12 @@ class NetworkTest : public QObject {
     host.prompts.inputAnswers = {QStringLiteral("удачи")};
     host.Action("N18")->trigger();
     QTRY_VERIFY(client.LogLines().contains(QStringLiteral("MESSAGE->> удачи")));
+    // «Сдаться» asks first; Нет keeps the game on both sides.
+    host.prompts.yesNoAnswers = {false};
+    host.Action("N3")->trigger();
+    QCOMPARE(host.prompts.messages.last(), QStringLiteral("Прервать партию?"));
+    QTest::qWait(100);
+    QVERIFY(host->Game().InProgress() && client->Game().InProgress());
     host.Action("N3")->trigger();
     QTRY_VERIFY(!client->Game().InProgress());
     QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Разрыв связи...")));

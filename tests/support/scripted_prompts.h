@@ -28,6 +28,16 @@ class ScriptedPrompts : public game::Prompts {
     yesNoAnswers.pop_front();
     return answer;
   }
+  bool Offer(const QString& text, const QString& offer) override {
+    messages << text;
+    kinds.push_back(game::MessageKind::Information);
+    offers << offer;
+    Open(text);
+    if (offerAnswers.empty()) return false;
+    const bool answer = offerAnswers.front();
+    offerAnswers.pop_front();
+    return answer;
+  }
   std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& initial) override {
     inputs << title + QStringLiteral("|") + prompt + QStringLiteral("|") + initial;
     Open(title);
@@ -68,6 +78,8 @@ class ScriptedPrompts : public game::Prompts {
   QStringList inputs;
   QStringList errors;
   std::deque<bool> yesNoAnswers;
+  QStringList offers;
+  std::deque<bool> offerAnswers;
   std::deque<std::optional<QString>> inputAnswers;
   std::vector<std::uint32_t> colorPresets;
   std::deque<std::optional<std::uint32_t>> colorAnswers;

@@ -24,6 +24,10 @@ class EnterPrompts : public game::Prompts {
     if (m_echo) std::printf("box: %s\n", text.toUtf8().constData());
     return true;
   }
+  bool Offer(const QString& text, const QString&) override {
+    if (m_echo) std::printf("box: %s\n", text.toUtf8().constData());
+    return false;
+  }
   // The join command gets the address; every other box keeps its text.
   std::optional<QString> InputText(const QString& title, const QString&, const QString& initial) override {
     return title == QStringLiteral("Подключение...") ? m_address : initial;
