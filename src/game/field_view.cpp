@@ -15,7 +15,7 @@ FieldView::FieldView(const render::FieldCanvas& canvas, QWidget* parent)
 
 void FieldView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, m_canvas.Image());
+  painter.drawImage(0, 0, m_canvas.Shown());
 }
 
 void FieldView::mouseMoveEvent(QMouseEvent* event) {

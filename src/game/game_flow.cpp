@@ -100,7 +100,7 @@ void TForm1::GamePoleClick() {
     m_prompts.Inform(QStringLiteral("Вы не выбрали точку!"));
     return;
   }
-  m_snapshot = m_canvas->Image().copy();
+  *m_snapshot = *m_canvas;
   m_bitBtn3->setEnabled(true);
   DropHint();
   if (m_checkBox1->isChecked()) {
@@ -117,7 +117,7 @@ void TForm1::BitBtn4Click() {
 }
 
 void TForm1::BitBtn3Click() {
-  m_form3->ShowSnapshot(m_snapshot, m_gamePole->width(), m_gamePole->height());
+  m_form3->ShowSnapshot(m_snapshot->Shown(), m_gamePole->width(), m_gamePole->height());
   m_form3->exec();
 }
 

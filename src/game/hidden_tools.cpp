@@ -42,7 +42,7 @@ void TForm1::Button3Click() {
 void TForm1::Button4Click() { match::PlayCaptureCheck(*m_match); }
 
 void TForm1::BitBtn1Click() {
-  m_canvas->Draw(0, 0, m_snapshot);
+  m_canvas->Restore(*m_snapshot);
   m_gamePole->update();
 }
 

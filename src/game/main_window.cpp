@@ -179,7 +179,9 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       m_desktop(desktop),
       m_random(options.Seed ? engine::Random(*options.Seed) : engine::Random()),
       m_match(std::make_unique<match::Match>(static_cast<match::MatchObserver&>(*this), m_random, m_records)),
-      m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight)) {
+      m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight,
+                                                     devicePixelRatio())),
+      m_snapshot(std::make_unique<render::FieldCanvas>(*m_canvas)) {
   if (m_options.RecordsFile.isEmpty()) m_options.RecordsFile = RecordsFilePath();
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(ProgramTitle());
@@ -477,10 +479,10 @@ void TForm1::ReportError(const QString& text) {
 void TForm1::DrawLegendIcons() {
   const render::FieldColors& colors = m_settings.Colors;
   auto paint = [&](QLabel* image, render::Color circle) {
-    render::FieldCanvas icon(25, 25);
+    render::FieldCanvas icon(25, 25, devicePixelRatio());
     render::DrawLegendIcon(icon, colors.BackColor, circle, colors.GridColor);
     // The icon is transparent where it shows its fill colour.
-    QImage picture = icon.Image().convertToFormat(QImage::Format_ARGB32);
+    QImage picture = icon.Shown().convertToFormat(QImage::Format_ARGB32);
     const QRgb fill = render::ToRgb(colors.BackColor);
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < picture.width(); ++x)
@@ -497,8 +499,6 @@ void TForm1::DrawLegendIcons() {
 void TForm1::Timer2Timer() { m_clockPanel->setText(LongTimeOfDay()); }
 
 void TForm1::FormCreate() {
-  m_snapshot = QImage(render::FieldPictureWidth, render::FieldPictureHeight, QImage::Format_RGB32);
-  m_snapshot.fill(Qt::white);
   DrawLegendIcons();
   LoadRecordsFile();
 }

@@ -145,7 +145,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   Settings& CurrentSettings() { return m_settings; }
   records::RecordsTable& Records() { return m_records; }
   const render::FieldCanvas& FieldPicture() const { return *m_canvas; }
-  const QImage& FieldSnapshot() const { return m_snapshot; }
+  const QImage& FieldSnapshot() const { return m_snapshot->Image(); }
   // Appends one line to the game log.
   void Log(const QString& line);
 
@@ -281,7 +281,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QElapsedTimer m_thinkingClock;
   int m_thinkingBudgetMs = 0;
   std::unique_ptr<render::FieldCanvas> m_canvas;
-  QImage m_snapshot;
+  std::unique_ptr<render::FieldCanvas> m_snapshot;  // the field before the player's last move
   std::unique_ptr<WindowPainter> m_painter;
   // The free node under the mouse or the keyboard's cursor; x = -1 for none.
   engine::Node m_selectedNode{0, 0};

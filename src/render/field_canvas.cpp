@@ -1,6 +1,8 @@
 #include "render/field_canvas.h"
 
 #include <QPainter>
+
+#include "render/fine_picture.h"
 #include <QPolygon>
 
 #include <algorithm>
@@ -18,9 +20,30 @@ Color FromRgb(QRgb rgb) {
          (static_cast<Color>(qBlue(rgb)) << 16);
 }
 
-FieldCanvas::FieldCanvas(int width, int height) : m_image(width, height, QImage::Format_RGB32) {
+FieldCanvas::FieldCanvas(int width, int height, double ratio) : m_image(width, height, QImage::Format_RGB32) {
   m_image.fill(Qt::white);
+  if (ratio != 1.0) m_fine = std::make_unique<FinePicture>(width, height, ratio);
 }
+
+FieldCanvas::~FieldCanvas() = default;
+
+FieldCanvas::FieldCanvas(const FieldCanvas& other)
+    : m_image(other.m_image.copy()),
+      m_fine(other.m_fine ? std::make_unique<FinePicture>(*other.m_fine) : nullptr),
+      m_pen(other.m_pen),
+      m_brush(other.m_brush),
+      m_penPosition(other.m_penPosition) {}
+
+FieldCanvas& FieldCanvas::operator=(const FieldCanvas& other) {
+  if (this == &other) return *this;
+  Restore(other);
+  m_pen = other.m_pen;
+  m_brush = other.m_brush;
+  m_penPosition = other.m_penPosition;
+  return *this;
+}
+
+const QImage& FieldCanvas::Shown() const { return m_fine ? m_fine->Shown() : m_image; }
 
 void FieldCanvas::Plot(int x, int y, Color color) {
   if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return;
@@ -29,6 +52,7 @@ void FieldCanvas::Plot(int x, int y, Color color) {
 
 void FieldCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right - left < 1 || bottom - top < 1) return;
+  if (m_fine) m_fine->Rectangle(left, top, right, bottom, ToRgb(m_pen), ToRgb(m_brush));
   for (int y = top; y < bottom; ++y) {
     for (int x = left; x < right; ++x) {
       const bool edge = x == left || x == right - 1 || y == top || y == bottom - 1;
@@ -44,6 +68,7 @@ void FieldCanvas::Ellipse(int left, int top, int right, int bottom) {
   const double rx = (right - left) / 2.0;
   const double ry = (bottom - top) / 2.0;
   if (rx <= 0 || ry <= 0) return;
+  if (m_fine) m_fine->Ellipse(left, top, right, bottom, ToRgb(m_pen), ToRgb(m_brush));
   const double cx = left + rx;
   const double cy = top + ry;
   auto inside = [&](int x, int y) {
@@ -63,6 +88,7 @@ void FieldCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 // Bresenham's line from (x1, y1) up to, but not including, (x2, y2).
 void FieldCanvas::Line(int x1, int y1, int x2, int y2) {
+  if (m_fine) m_fine->Line(x1, y1, x2, y2, ToRgb(m_pen));
   const int dx = std::abs(x2 - x1);
   const int dy = -std::abs(y2 - y1);
   const int sx = x1 < x2 ? 1 : -1;
@@ -89,6 +115,7 @@ void FieldCanvas::LineTo(int x, int y) {
 
 void FieldCanvas::Polygon(const std::vector<QPoint>& points) {
   if (points.empty()) return;
+  if (m_fine) m_fine->Polygon(points, ToRgb(m_pen), ToRgb(m_brush));
   QPainter painter(&m_image);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(QColor(ToRgb(m_pen)), 0));
@@ -96,9 +123,9 @@ void FieldCanvas::Polygon(const std::vector<QPoint>& points) {
   painter.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
-void FieldCanvas::Draw(int x, int y, const QImage& picture) {
-  QPainter painter(&m_image);
-  painter.drawImage(x, y, picture);
+void FieldCanvas::Restore(const FieldCanvas& copy) {
+  m_image = copy.m_image.copy();
+  m_fine = copy.m_fine ? std::make_unique<FinePicture>(*copy.m_fine) : nullptr;
 }
 
 }  // namespace solvar::render

@@ -5,11 +5,16 @@
 // with the pen; lines that paint their first point but not their last;
 // polygons filled by the odd-even rule. Colours are $00BBGGRR values and are
 // turned into Qt's colours here alone.
+//
+// On a screen of more device pixels than logical ones the same shapes are
+// also drawn at the screen's density, and that picture is the one shown;
+// the exact picture stays what it is at one pixel per pixel.
 
 #include <QImage>
 #include <QPoint>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace solvar::render {
@@ -19,13 +24,23 @@ using Color = std::uint32_t;  // $00BBGGRR
 QRgb ToRgb(Color color);
 Color FromRgb(QRgb rgb);
 
+class FinePicture;
+
 class FieldCanvas {
  public:
-  FieldCanvas(int width, int height);
+  // `ratio` is the screen's device pixel ratio.
+  FieldCanvas(int width, int height, double ratio = 1.0);
+  ~FieldCanvas();
+  FieldCanvas(const FieldCanvas& other);
+  FieldCanvas& operator=(const FieldCanvas& other);
 
   int Width() const { return m_image.width(); }
   int Height() const { return m_image.height(); }
+  // The exact picture, one pixel per logical pixel.
   const QImage& Image() const { return m_image; }
+  // The picture for the screen: the exact one at a ratio of 1, else the one
+  // drawn at the screen's density (with its device pixel ratio set).
+  const QImage& Shown() const;
 
   void SetPen(Color color) { m_pen = color; }
   void SetBrush(Color color) { m_brush = color; }
@@ -38,8 +53,8 @@ class FieldCanvas {
   void LineTo(int x, int y);
   void Line(int x1, int y1, int x2, int y2);
   void Polygon(const std::vector<QPoint>& points);
-  // Copies a picture onto this one with its top-left corner at (x, y).
-  void Draw(int x, int y, const QImage& picture);
+  // Takes another canvas's pictures, as they are, in place of its own.
+  void Restore(const FieldCanvas& copy);
 
   QRgb PixelAt(int x, int y) const { return m_image.pixel(x, y); }
 
@@ -47,6 +62,7 @@ class FieldCanvas {
   void Plot(int x, int y, Color color);
 
   QImage m_image;
+  std::unique_ptr<FinePicture> m_fine;  // none at a ratio of 1
   Color m_pen = 0x000000;
   Color m_brush = 0xFFFFFF;
   QPoint m_penPosition;

@@ -1,0 +1,45 @@
+#pragma once
+// The field picture for a screen of more than one device pixel per logical
+// pixel: the same shapes as the exact picture, in the same order, drawn at
+// twice the screen's density without smoothing (so painting a shape again,
+// or erasing it with the background, leaves nothing behind) and averaged
+// down to the screen's density when shown, so that dots are round and
+// outlines smooth. Coordinates are the exact picture's: a box covers its
+// left and top pixel but not its right and bottom one, a pen is one logical
+// pixel wide and lies inside a box, a line runs through pixel centres.
+
+#include <QImage>
+#include <QPoint>
+#include <QRectF>
+
+#include <vector>
+
+class QPainter;
+
+namespace solvar::render {
+
+class FinePicture {
+ public:
+  FinePicture(int width, int height, qreal ratio);
+
+  qreal Ratio() const { return m_ratio; }
+  // The picture at the screen's density (its device pixel ratio set).
+  const QImage& Shown();
+
+  void Fill(QRgb color);
+  void Rectangle(int left, int top, int right, int bottom, QRgb pen, QRgb brush);
+  void Ellipse(int left, int top, int right, int bottom, QRgb pen, QRgb brush);
+  void Line(int x1, int y1, int x2, int y2, QRgb pen);
+  void Polygon(const std::vector<QPoint>& points, QRgb pen, QRgb brush);
+
+ private:
+  template <class Work>
+  void Paint(const QRectF& bounds, Work&& paint);
+
+  qreal m_ratio;
+  QImage m_dense;  // at twice the screen's density
+  QImage m_shown;  // at the screen's density
+  QRectF m_dirty;  // logical pixels not yet averaged into m_shown
+};
+
+}  // namespace solvar::render
