@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/outline.h"
 #include "engine/random.h"
@@ -119,6 +120,7 @@ class OutlineChecker : public CaptureObserver {
       for (int y = 1; y < m_board.FieldHeight(); ++y) {
         const Node p{x, y};
         if (!StrictlyInside(p, outline.Vertices) || std::find(region.begin(), region.end(), p) != region.end()) continue;
+        if (IsFreePocketOf(p, outline.Capturer)) continue;
         ASSERT_TRUE(IsTerritoryOf(m_board.At(p), outline.Capturer)) << "covers " << x << "," << y << " outside the region";
       }
     }
@@ -126,16 +128,31 @@ class OutlineChecker : public CaptureObserver {
   int captures = 0;
 
  private:
+  // Under the sport rules an empty ring of the capturer's own stays free; a
+  // ring round a region cannot leave out such a pocket inside the region
+  // (it would need a hole), so it lies under the fill.
+  bool IsFreePocketOf(Node p, Side capturer) const {
+    if (m_board.At(p) != csFree) return false;
+    for (const Node step : {Node{1, 0}, Node{-1, 0}, Node{0, 1}, Node{0, -1}}) {
+      const CellState next = m_board.At(p.X + step.X, p.Y + step.Y);
+      if (next != csFree && !IsTerritoryOf(next, capturer)) return false;
+    }
+    return true;
+  }
+
   Board& m_board;
   Board m_before;
 };
 
 // Hundreds of random games of every size under both rule sets, with runs of
-// several dots by one side so that long and winding rings close.
+// several dots by one side so that long and winding rings close
+// (SOLVAR_OUTLINE_GAMES=N plays N games instead of 300).
 TEST(Outline, EveryCaptureOfRandomGamesIsOutlinedByASimpleRingRoundItsRegion) {
+  const char* asked = std::getenv("SOLVAR_OUTLINE_GAMES");
+  const int games = asked != nullptr ? std::max(1, std::atoi(asked)) : 300;
   Random random(2025);
   int captures = 0;
-  for (int game = 0; game < 300; ++game) {
+  for (int game = 0; game < games; ++game) {
     const Rules rules = game % 3 == 2 ? Rules::Sport : Rules::Classic;
     Board board = FramedBoard(MinFieldWidth + random.NextBelow(31), MinFieldHeight + random.NextBelow(21));
     OutlineChecker checker(board);
@@ -158,7 +175,7 @@ TEST(Outline, EveryCaptureOfRandomGamesIsOutlinedByASimpleRingRoundItsRegion) {
     }
     captures += checker.captures;
   }
-  EXPECT_GT(captures, 5000);
+  EXPECT_GT(captures, 5000 * games / 300);
 }
 
 // Prepared positions the random games seldom make: a lone capturer dot inside
