@@ -17,6 +17,11 @@ struct AppOptions {
   QString RecordsFile;
   QString PositionFile = QStringLiteral("123.txt");
   QString HelpFile = QStringLiteral("help.hlp");
+  // The program's settings file; empty for the usual place.
+  QString SettingsFile;
+  // How much longer than its thinking time another program may take to
+  // answer (and to start) before the game against it is given up.
+  int EngineGraceMs = 5000;
 };
 
 }  // namespace solvar::game

@@ -13,8 +13,9 @@
 
 namespace solvar::game {
 
-// «Настройки» → «Уровень компьютера» with «Обычный» (checked at start) and
-// «Сильный». The choice takes effect from the next game.
+// «Настройки» → «Уровень компьютера» with «Обычный» (checked at start),
+// «Сильный» and «Другая программа…». The choice takes effect from the next
+// game.
 void TForm1::CreateLevelMenu() {
   QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
   settings->menuAction()->setObjectName(QStringLiteral("N26"));
@@ -23,7 +24,8 @@ void TForm1::CreateLevelMenu() {
   auto* group = new QActionGroup(this);
   m_levelStandard = AddCommand(level, "N28", QStringLiteral("&Обычный"), -1, &TForm1::N28Click);
   m_levelStrong = AddCommand(level, "N29", QStringLiteral("&Сильный"), -1, &TForm1::N29Click);
-  for (QAction* action : {m_levelStandard, m_levelStrong}) {
+  m_levelOther = AddCommand(level, "N39", QStringLiteral("&Другая программа…"), -1, &TForm1::N39Click);
+  for (QAction* action : {m_levelStandard, m_levelStrong, m_levelOther}) {
     action->setCheckable(true);
     group->addAction(action);
   }

@@ -65,10 +65,7 @@ void TForm1::N2Click() {
       !m_prompts.Message(MessageKind::Warning, QStringLiteral("Вы хотите прервать игру?"), MessageButtons::YesNo)) {
     return;
   }
-  match::Player& computer = m_settings.Level == ComputerLevel::Strong
-                                ? static_cast<match::Player&>(*m_strongComputer)
-                                : static_cast<match::Player&>(m_computer);
-  m_match->StartAgainstComputer(computer, m_settings.Rules);
+  m_match->StartAgainstComputer(ComputerOfNextGame(), m_settings.Rules);
 }
 
 // «Прервать партию?» before a command ends the game in progress: only Да

@@ -207,6 +207,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   m_strongComputer = std::make_unique<match::StrongComputerPlayer>(PostToWindow(), StrongLimits());
   m_selfPlaySearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
   m_hintSearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
+  CreateOtherProgram();
   m_thinkingTimer = new QTimer(this);
   m_thinkingTimer->setInterval(100);
   connect(m_thinkingTimer, &QTimer::timeout, this, &TForm1::ShowThinking);
@@ -538,6 +539,7 @@ void TForm1::FormClose() {
   m_selfPlaySearch->Stop();
   m_hintSearch->Stop();
   m_strongComputer->OnGameEnd();
+  m_enginePlayer->OnGameEnd();
   if (m_match->IsNetwork() && m_peerLink->IsHost()) m_remote->SayGoodbye();
   m_clientSocket1->Deactivate();
   m_serverSocket1->Deactivate();

@@ -25,6 +25,7 @@
 #include "match/computer_player.h"
 #include "match/game_replay.h"
 #include "match/match.h"
+#include "match/points_engine_player.h"
 #include "match/remote_player.h"
 #include "match/strong_computer.h"
 #include "records/records_table.h"
@@ -38,6 +39,7 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
 class QShortcut;
 class QTimer;
 class QToolButton;
@@ -68,6 +70,7 @@ class HelpWindow;
 class HintRing;
 class MarkerShape;
 class NodeCursor;
+class ProcessEngineLink;
 class WindowPainter;
 
 class TForm1 : public QMainWindow, private match::MatchObserver {
@@ -101,6 +104,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void N38Click();  // "Последняя партия"
   void N28Click();  // "Уровень компьютера" -> "Обычный"
   void N29Click();  // "Уровень компьютера" -> "Сильный"
+  void N39Click();  // "Уровень компьютера" -> "Другая программа…"
   void N33Click();  // "Правила" -> "Классические"
   void N34Click();  // "Правила" -> "Спортивные"
 
@@ -220,6 +224,12 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   void CreateLevelMenu();
   void CreateRulesMenu(QMenu* settings);
   void ChooseLevel(ComputerLevel level);
+  void CheckLevel(ComputerLevel level);
+  // Another program as the computer.
+  void CreateOtherProgram();
+  std::unique_ptr<QSettings> ProgramSettings() const;
+  void EndGameOnOtherProgram(const QString& why);
+  match::Player& ComputerOfNextGame();
   void ChooseRules(engine::Rules rules);
   // The window's title: the program's, and the rules of a sport game or the
   // players and result of a saved game on the field.
@@ -277,6 +287,8 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   std::unique_ptr<match::BackgroundSearch> m_selfPlaySearch;
   std::unique_ptr<match::BackgroundSearch> m_hintSearch;
   match::SecondPlayer m_secondPlayer;
+  ProcessEngineLink* m_engineLink = nullptr;
+  std::unique_ptr<match::PointsEnginePlayer> m_enginePlayer;
   QTimer* m_thinkingTimer = nullptr;
   QElapsedTimer m_thinkingClock;
   int m_thinkingBudgetMs = 0;
@@ -330,6 +342,7 @@ class TForm1 : public QMainWindow, private match::MatchObserver {
   QAction* m_lastGame = nullptr;
   QAction* m_levelStandard = nullptr;
   QAction* m_levelStrong = nullptr;
+  QAction* m_levelOther = nullptr;
   QAction* m_rulesClassic = nullptr;
   QAction* m_rulesSport = nullptr;
   QTimer* m_timer1 = nullptr;

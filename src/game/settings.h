@@ -1,13 +1,14 @@
 #pragma once
-// What the user can change; every run starts from these defaults and nothing
-// is kept between runs.
+// What the user can change; every run starts from these defaults. Only the
+// command line of «Другая программа…» is kept between runs, in the program's
+// settings file.
 
 #include "match/remote_player.h"
 #include "render/field_painter.h"
 
 namespace solvar::game {
 
-enum class ComputerLevel { Standard, Strong };
+enum class ComputerLevel { Standard, Strong, OtherProgram };
 
 struct Settings {
   render::FieldColors Colors;

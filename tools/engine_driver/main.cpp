@@ -1,20 +1,68 @@
-// solvar-engine: the engine driver on standard input and output.
+// solvar-engine: the engine driver on standard input and output, or with
+// "--protocol points" the engine on the dots engines' common protocol.
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "engine_driver/engine_session.h"
+#include "engine_driver/points_session.h"
 #include "solvar/version.h"
+
+namespace {
+
+struct Options {
+  bool Points = false;
+  std::optional<solvar::engine::Rules> Rules;
+};
+
+constexpr const char* Usage =
+    "usage: solvar-engine [--protocol points] [--rules classic|sport] | --version\n"
+    "  --protocol points  speak the dots engines' common protocol (version 6)\n"
+    "  --rules R          the rules played (classic by default; sport with --protocol points)\n";
+
+std::optional<Options> ReadOptions(int argc, char* argv[]) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    const std::string value = i + 1 < argc ? argv[i + 1] : "";
+    if (word == "--protocol" && value == "points") {
+      options.Points = true;
+    } else if (word == "--rules" && (value == "classic" || value == "sport")) {
+      options.Rules = value == "sport" ? solvar::engine::Rules::Sport : solvar::engine::Rules::Classic;
+    } else {
+      return std::nullopt;
+    }
+    ++i;
+  }
+  return options;
+}
+
+template <class Session>
+void Serve(Session& session) {
+  std::string line;
+  while (!session.Finished() && std::getline(std::cin, line)) std::cout << session.Handle(line) << std::flush;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
     std::cout << "solvar-engine " << solvar::ProgramVersion << "\n";
     return 0;
   }
-  solvar::tools::EngineSession session;
-  std::string line;
-  while (!session.Finished() && std::getline(std::cin, line)) {
-    std::cout << session.Handle(line) << std::flush;
+  const auto options = ReadOptions(argc, argv);
+  if (!options) {
+    std::cerr << Usage;
+    return 2;
   }
+  if (options->Points) {
+    solvar::tools::PointsSession session(options->Rules.value_or(solvar::engine::Rules::Sport));
+    Serve(session);
+    return 0;
+  }
+  solvar::tools::EngineSession session;
+  if (options->Rules) session.Handle(*options->Rules == solvar::engine::Rules::Sport ? "rules sport" : "rules classic");
+  Serve(session);
   return 0;
 }
