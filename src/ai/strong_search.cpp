@@ -10,6 +10,7 @@
 #include "ai/playout_board.h"
 #include "ai/threat.h"
 #include "engine/capture_scan.h"
+#include "engine/random.h"
 
 namespace solvar::ai {
 
@@ -383,12 +384,25 @@ int ThreadCount(int wanted) {
   return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
+// On an empty field the random games tell no node from another, and a
+// search that cannot finish would take the first one, a corner: the first
+// dot goes instead to one of the 5 x 5 nodes round the centre, where players
+// open.
+std::optional<engine::Node> OpeningNode(const engine::Board& board, std::uint64_t seed) {
+  if (engine::CountCells(board).FreeCount != board.PlayableCount()) return std::nullopt;
+  engine::Random draws(seed);
+  const int pick = draws.NextBelow(25);
+  return engine::Node{std::clamp(board.FieldWidth() / 2 + pick % 5 - 2, 1, board.FieldWidth() - 1),
+                      std::clamp(board.FieldHeight() / 2 + pick / 5 - 2, 1, board.FieldHeight() - 1)};
+}
+
 }  // namespace
 
 std::optional<engine::Node> ChooseStrongNode(const engine::Board& board, Side mover, const SearchLimits& limits,
                                              std::uint64_t seed, const std::atomic<bool>* stop,
                                              SearchReport* report) {
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(limits.MoveTimeMs);
+  if (const auto opening = OpeningNode(board, seed)) return opening;
   const engine::Board settled = Settled(board, mover, limits.Rules);
   PlayoutBoard root;
   root.Load(settled, limits.Rules);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <thread>
 
 #include "ai/strong_search.h"
@@ -85,8 +87,26 @@ TEST(StrongSearch, SameSeedAndNumberOfGamesGiveTheSameMove) {
   }
 }
 
+// The random games cannot tell the nodes of an empty field apart: the first
+// dot goes near the centre, not to the first node searched (a corner).
+TEST(StrongSearch, OpensNearTheCentreOfAnEmptyField) {
+  std::set<std::pair<int, int>> seen;
+  for (const auto& [w, h] : {std::pair{45, 35}, std::pair{15, 15}, std::pair{40, 33}}) {
+    const Board board = FramedBoard(w, h);
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+      const auto node = ChooseStrongNode(board, Side::Rival, SearchLimits{}, seed);
+      ASSERT_TRUE(node.has_value());
+      EXPECT_LE(std::abs(node->X - w / 2), 2);
+      EXPECT_LE(std::abs(node->Y - h / 2), 2);
+      if (w == 45) seen.insert({node->X, node->Y});
+    }
+  }
+  EXPECT_GE(seen.size(), 10U);
+}
+
 TEST(StrongSearch, AnswersWithinItsTimeAndStopsWhenTold) {
-  const Board board = FramedBoard(45, 35);
+  Board board = FramedBoard(45, 35);
+  board.Set(22, 17, engine::csOwn);
   SearchLimits limits;
   limits.MoveTimeMs = 100;
   SearchReport report;
