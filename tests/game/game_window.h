@@ -26,6 +26,15 @@ inline std::uint64_t SeedWherePlayerStarts(bool playerStarts) {
   }
 }
 
+// The first free node of the game, row by row; x = -1 when none is left.
+inline engine::Node FirstFreeNode(const match::Match& game) {
+  const engine::Board& board = game.Board();
+  for (int y = 1; y < board.FieldHeight(); ++y)
+    for (int x = 1; x < board.FieldWidth(); ++x)
+      if (game.IsFreeNode(engine::Node{x, y})) return engine::Node{x, y};
+  return engine::Node{-1, -1};
+}
+
 class GameWindow {
  public:
   explicit GameWindow(std::uint64_t seed = SeedWherePlayerStarts(true)) {

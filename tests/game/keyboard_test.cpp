@@ -22,20 +22,12 @@
 namespace solvar::game {
 
 using engine::Node;
+using test::FirstFreeNode;
 using test::GameWindow;
 
 namespace {
 
 const QString EndQuestion = QStringLiteral("Прервать партию?");
-
-// The first free node, row by row.
-Node FirstFreeNode(const match::Match& game) {
-  const engine::Board& board = game.Board();
-  for (int y = 1; y < board.FieldHeight(); ++y)
-    for (int x = 1; x < board.FieldWidth(); ++x)
-      if (game.IsFreeNode(Node{x, y})) return Node{x, y};
-  return Node{-1, -1};
-}
 
 // Clicks free nodes until the game ends by the count.
 void PlayToTheEnd(GameWindow& w) {

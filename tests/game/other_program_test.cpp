@@ -12,6 +12,7 @@
 namespace solvar::game {
 
 using engine::Node;
+using test::FirstFreeNode;
 using test::GameWindow;
 
 namespace {
@@ -26,14 +27,6 @@ void ChooseOtherProgram(GameWindow& w, const QString& commandLine) {
   w.prompts.inputAnswers = {commandLine};
   w.Action("N39")->trigger();
   QVERIFY(w.Action("N39")->isChecked());
-}
-
-Node FirstFreeNode(const match::Match& game) {
-  const engine::Board& board = game.Board();
-  for (int y = 1; y < board.FieldHeight(); ++y)
-    for (int x = 1; x < board.FieldWidth(); ++x)
-      if (game.IsFreeNode(Node{x, y})) return Node{x, y};
-  return Node{-1, -1};
 }
 
 int RunningPrograms(GameWindow& w) {
