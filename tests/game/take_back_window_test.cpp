@@ -137,7 +137,8 @@ class TakeBackWindowTest : public QObject {
   // ring goes at the next move.
   void hintRingsANodeAndGoesAtTheNextMove() {
     GameWindow w(test::SeedWherePlayerStarts(true));
-    w.options.StrongMoveTimeMs = 100;
+    // Long enough that a loaded machine still finds it thinking below.
+    w.options.StrongMoveTimeMs = 1000;
     w.Open();
     test::ModalCloser closer;
     w.Action("N2")->trigger();
