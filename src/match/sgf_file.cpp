@@ -27,9 +27,9 @@ constexpr int MostRows = engine::MaxFieldHeight - 1;
 constexpr std::string_view ClassicRulesText = "dotsCaptureEmptyBase1";
 constexpr std::string_view SportRulesText = "russian";
 
-// The root properties this program writes itself; every other one of an
-// opened file is kept as it was.
-constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE", "AB", "AW"};
+// The root properties this program writes itself (moves in the root node are
+// written as moves); every other one of an opened file is kept as it was.
+constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE", "AB", "AW", "B", "W"};
 
 // --- Writing.
 

@@ -92,6 +92,20 @@ TEST(SgfStyles, SeveralMovesInOneNodeArePlayedInOrder) {
   EXPECT_EQ(FinalBoard(record).At(4, 4), engine::csOwnCaptured);
 }
 
+// A move in the root node, beside the game's properties, is played once and
+// saved once: a second copy among the kept properties made the saved file
+// refuse to open ("set-up dots after the first move").
+TEST(SgfStyles, MoveInTheRootNodeIsPlayedAndSavedOnce) {
+  const GameRecord record = ReadSgf("(;GM[40]FF[4]SZ[14]C[root]AB[bb]B[ij]W[kl];B[cc])");
+  const std::vector<PlayedMove> moves{{Side::Own, {9, 10}}, {Side::Rival, {11, 12}}, {Side::Own, {3, 3}}};
+  EXPECT_EQ(record.Moves, moves);
+  const std::string saved = WriteSgf(record, "2026-12-09");
+  EXPECT_EQ(saved.find("B[ij]"), saved.rfind("B[ij]")) << saved;
+  const GameRecord again = ReadSgf(saved);
+  EXPECT_EQ(again.Moves, moves);
+  EXPECT_EQ(again.Setup, record.Setup);
+}
+
 TEST(SgfStyles, NamesWithoutACharsetAreUtf8WhenValidElseWindows1251) {
   const std::string cp1251 = "(;GM[40]FF[4]SZ[14]PB[" + text::Utf8ToCp1251("Вася") + "]PW[Петя];B[aa])";
   const GameRecord record = ReadSgf(cp1251);
