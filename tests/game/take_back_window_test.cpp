@@ -142,6 +142,10 @@ class TakeBackWindowTest : public QObject {
     w.Open();
     test::ModalCloser closer;
     w.Action("N2")->trigger();
+    // Not on an empty field: there the strong computer opens at once near
+    // the centre without searching.
+    w.Click(Node{10, 10});
+    QTRY_COMPARE(w->Game().Moves().size(), std::size_t{2});
     const engine::CellCounts before = engine::CountCells(w->Game().Board());
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
