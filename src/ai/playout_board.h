@@ -15,12 +15,19 @@
 // Under the sport rules a region is taken only when it holds a live dot of
 // the other side, so empty rings stay and a dot played into one of the other
 // side's is taken by it unless the dot took something itself: the same as
-// engine::CaptureAfterMove.
+// engine::CaptureAfterMove. The board remembers which free nodes lie inside
+// such an empty ring, so that the random games can keep out of them.
+//
+// It also answers, without playing, what a dot would take: a node can only
+// close a ring when the side's walls on two sides of it are one piece
+// already, which the union-find tells at once; only then are the regions
+// around it filled to count what they hold.
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "ai/column_fill.h"
 #include "engine/board.h"
 
 namespace solvar::ai {
@@ -52,6 +59,33 @@ class PlayoutBoard {
   // number of the other side's dots it captured.
   int Play(int cell, engine::Side side);
 
+  // Under the sport rules, a free node inside a ring of the side that holds
+  // none of the other side's live dots (a dot of the other side played there
+  // is taken at once). Never under the classic rules, which take such rings.
+  bool InRingOf(int cell, engine::Side side) const {
+    return (m_ring[static_cast<std::size_t>(cell)] & RingBit(side)) != 0;
+  }
+  bool InAnyRing(int cell) const { return m_ring[static_cast<std::size_t>(cell)] != 0; }
+
+  // True when the side's dot on the free node would close a ring of its walls
+  // (it may enclose nothing worth taking).
+  bool MayClose(int cell, engine::Side side);
+  // MayClose for a node next to the side's newest dot, which lies at `place`
+  // (0..7: N, NE, E, SE, S, SW, W, NW) of the node's ring and whose piece of
+  // wall has the root `root` (FindRoot of the dot).
+  bool MayCloseBeside(int cell, engine::Side side, int place, int root);
+  int FindRoot(int cell, engine::Side side) { return FindWall(cell, side); }
+  // What the side's dot on the free node would gain: the other side's dots it
+  // would capture, and its own captured dots it would win back. 0 when it
+  // takes nothing. The position is left as it was.
+  int CaptureValue(int cell, engine::Side side);
+  // Whether any of the eight nodes round the cell is the side's wall.
+  bool TouchesWall(int cell, engine::Side side) const { return WallMask(RingOf(cell), side) != 0; }
+  // How many separate pieces of the side's walls touch the node.
+  int PiecesAround(int cell, engine::Side side);
+  // The same cells as another board of the same field.
+  bool SamePosition(const PlayoutBoard& other) const { return m_cells == other.m_cells; }
+
   bool IsBorder(int cell) const { return m_cells[static_cast<std::size_t>(cell)] == engine::csBorder; }
   // A cell of the side's territory.
   bool IsWall(int cell, engine::Side side) const {
@@ -70,13 +104,28 @@ class PlayoutBoard {
                                                            (1U << engine::csRival) | (1U << engine::csOwnCaptured) |
                                                                (1U << engine::csRivalArea)};
   static constexpr int Index(engine::Side side) { return side == engine::Side::Own ? 0 : 1; }
+  static constexpr std::uint8_t RingBit(engine::Side side) { return side == engine::Side::Own ? 1U : 2U; }
   std::array<int, 8> RingOf(int cell) const;
+  int WallMask(const std::array<int, 8>& ring, engine::Side side) const;
+  bool RunsAlreadyJoined(const std::array<int, 8>& ring, int ringMask, engine::Side side);
+  int FillAround(int dot, engine::Side side, int mask);
+  int StartsAround(int dot, int mask, std::array<int, 4>& starts, bool& finishAll) const;
+  void SetCode(int cell, std::uint8_t code) {
+    std::uint8_t& at = m_cells[static_cast<std::size_t>(cell)];
+    m_columns.Write(cell % m_stride, cell / m_stride, at, code);
+    at = code;
+  }
+  void MarkRing(const std::vector<std::int16_t>& region, engine::Side side);
+  void MarkRingsOfPosition();
+  void ForgetBrokenRing(int dot, engine::Side ringOwner);
   int FindWall(int cell, engine::Side side);
   void JoinWall(int cell, engine::Side side);
+  int Unite(int a, int b, engine::Side side);
   bool JoinDot(int cell, engine::Side side, const std::array<int, 8>& ring, int ringMask);
   int CaptureAround(int cell, engine::Side side, int ringMask);
-  int Capture(const std::vector<std::int16_t>& region, engine::Side side, int dot, std::uint32_t regionMark);
-  bool HoldsLiveDot(const std::vector<std::int16_t>& region, engine::Side capturer) const;
+  int Capture(const std::vector<std::int16_t>& region, engine::Side side, int dot);
+  bool Takes(int region, engine::Side side) const;
+  std::uint32_t NextStamp();
   bool SeesFrame(int cell, engine::Side capturer) const;
   int TakePlayedInto(int dot, engine::Side capturer);
   void TakeFree(int cell);
@@ -89,21 +138,19 @@ class PlayoutBoard {
   std::vector<std::int16_t> m_free;
   std::vector<std::int16_t> m_freeAt;  // position in m_free, -1 when not free
   std::array<int, 2> m_score{};
+  ColumnFill m_columns;
+  std::vector<std::uint8_t> m_ring;  // RingBit of each side whose empty ring holds the cell
   // Each side's walls in pieces joined through their eight neighbours; a
   // piece that lost cells to a capture may stay joined (which only costs a
   // fill), never the other way.
   std::array<std::vector<std::int16_t>, 2> m_wallParent;
+  std::array<std::vector<std::int16_t>, 2> m_wallSize;  // cells under each root, about
 
   // Scratch of the fills.
-  struct Front {
-    std::vector<std::int16_t> Cells;  // the region found so far, in the order reached
-    std::size_t Next = 0;             // the next cell to expand
-    int State = 0;                    // Running, Enclosed, Open or Merged
-    int Alias = 0;                    // the front it merged into
-  };
   std::vector<std::uint32_t> m_mark;
   std::uint32_t m_stamp = 0;
-  std::array<Front, 4> m_fronts;
+  std::vector<std::int16_t> m_scratch;
+  std::array<std::vector<std::int16_t>, 4> m_regions;
 };
 
 }  // namespace solvar::ai

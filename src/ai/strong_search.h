@@ -1,25 +1,40 @@
 #pragma once
-// The strong computer: Monte-Carlo tree search over fast random games.
+// The strong computer: Monte-Carlo tree search over random games that play
+// like dots players.
 //
 // How it thinks. From the position to move it plays many random games on a
-// PlayoutBoard and counts who captured more. The moves of those games grow a
-// tree (UCT: each visit goes down the child whose share of won games, plus a
-// bonus for being little tried, is highest); with so many possible moves and
-// few games a move each child also learns from every game in which its node
-// was taken by its side at any later point (RAVE), a good guess in this game,
-// where a dot mostly matters for where it is, not for when it came. A node
-// gets children only near the dots already on the field (two steps at most),
-// and they start from a prior: closing an enclosure of one free node, saving
-// a group of one free node, and at the root the nodes the standard
-// computer's threat evaluation points at (a level of 2 or less, either way)
-// are tried first. The random games are uniform random moves; while more
-// than 250 nodes are free they stop after 60 moves and count the captures
-// made meanwhile (a whole game on a large field says too little about the
-// next few moves), else they go to the last free node and count the win.
+// PlayoutBoard and counts who captured more. The games are not uniform (see
+// playout_policy.h): they take what can be taken and save what is about to
+// be taken, in proportion to its size, and keep out of the other side's
+// rings, so a game tells a quiet move from one that loses eighty dots. The
+// moves of those games grow a tree (UCT: each visit goes down the child whose
+// share of won games, plus a bonus for being little tried, is highest); with
+// so many possible moves and few games a move each child also learns from
+// every game in which its node was taken by its side at any later point
+// (RAVE), a good guess in this game, where a dot mostly matters for where it
+// is, not for when it came.
+//
+// Before the search the root is looked at whole (tactics.h): every node
+// that takes dots, every node where the other side's dot would take some
+// (its block), and the blocks of what the other side could take with two
+// dots. A node gets children near the dots on the field (two steps at most)
+// and at every such node; they start from a prior that puts captures and
+// blocks first, by what they are worth, then the nodes near the last two
+// dots. Under the sport rules a node inside a ring is never a child while
+// another is free.
+//
+// A whole random game counts mostly as won or lost and partly by the margin;
+// while more than 250 nodes are free the games stop after 60 moves and count
+// the captures made meanwhile (a whole game on a large field says too little
+// about the next few moves).
 //
 // Each thread grows a tree of its own (root parallelism); their counts at
-// the root are added up and the most visited node is played. With a fixed
-// number of random games and the same seed the move is the same.
+// the root are added up and the most visited node is played. A search that
+// goes on from the last one (StrongSearch) keeps the part of each tree under
+// its last move and the answer to it; a search with time stops as soon as
+// its choice can no longer change, and a node that is the only child is
+// played at once. With a fixed number of random games and the same seed a
+// new search gives the same move.
 
 #include <atomic>
 #include <cstdint>
@@ -40,12 +55,32 @@ struct SearchLimits {
 struct SearchReport {
   long Playouts = 0;  // random games played
   int Threads = 0;
+  bool KeptTree = false;  // the search went on from the last one's tree
 };
 
-// Chooses the mover's node: always a free playable node of the field, within
-// the time given (or after the fixed number of games); none when no such
-// node is left. `stop` set to true from another thread ends the search at
-// once (a node is still returned).
+// The strong computer of one game: each search keeps what the last one grew
+// under the moves played since, when the position follows from it.
+class StrongSearch {
+ public:
+  StrongSearch();
+  ~StrongSearch();
+  StrongSearch(const StrongSearch&) = delete;
+  StrongSearch& operator=(const StrongSearch&) = delete;
+
+  // Chooses the mover's node: always a free playable node of the field, within
+  // the time given (or after the fixed number of games); none when no such
+  // node is left. `stop` set to true from another thread ends the search at
+  // once (a node is still returned).
+  std::optional<engine::Node> Choose(const engine::Board& board, engine::Side mover, const SearchLimits& limits,
+                                     std::uint64_t seed, const std::atomic<bool>* stop = nullptr,
+                                     SearchReport* report = nullptr);
+
+ private:
+  struct State;
+  std::unique_ptr<State> m_state;
+};
+
+// A search of its own, from a new tree.
 std::optional<engine::Node> ChooseStrongNode(const engine::Board& board, engine::Side mover,
                                              const SearchLimits& limits, std::uint64_t seed,
                                              const std::atomic<bool>* stop = nullptr,

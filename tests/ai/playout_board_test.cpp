@@ -55,6 +55,89 @@ TEST_P(PlayoutBoardRules, AgreesWithTheCaptureScansOverWholeRandomGames) {
   EXPECT_GT(captures, 3000);  // the games do enclose, often
 }
 
+// Free nodes the side's walls cut off from the frame, by a slow fill.
+std::vector<bool> EnclosedBy(const PlayoutBoard& fast, Side side) {
+  std::vector<bool> reached(static_cast<std::size_t>(fast.Stride() * (fast.Height() + 1)), false);
+  std::vector<int> stack;
+  for (int cell = 0; cell < static_cast<int>(reached.size()); ++cell) {
+    const engine::Node node = fast.NodeOf(cell);
+    const bool nextToFrame = node.X == 1 || node.Y == 1 || node.X == fast.Width() - 1 || node.Y == fast.Height() - 1;
+    if (nextToFrame && !fast.IsBorder(cell) && !fast.IsWall(cell, side)) stack.push_back(cell);
+  }
+  while (!stack.empty()) {
+    const int cell = stack.back();
+    stack.pop_back();
+    if (reached[static_cast<std::size_t>(cell)]) continue;
+    reached[static_cast<std::size_t>(cell)] = true;
+    for (const int next : fast.Neighbours(cell)) {
+      if (!fast.IsBorder(next) && !fast.IsWall(next, side)) stack.push_back(next);
+    }
+  }
+  std::vector<bool> enclosed(reached.size(), false);
+  for (int i = 0; i < fast.FreeCount(); ++i) {
+    const int cell = fast.FreeCell(i);
+    enclosed[static_cast<std::size_t>(cell)] = !reached[static_cast<std::size_t>(cell)];
+  }
+  return enclosed;
+}
+
+// What a dot would take, asked before it is played, is what playing it
+// gains; and under the sport rules the board knows which free nodes lie in
+// each side's empty rings, as a fill from the frame finds them.
+TEST_P(PlayoutBoardRules, ForeseesWhatADotTakesAndKnowsTheEmptyRings) {
+  const engine::Rules rules = GetParam();
+  engine::Random random(5);
+  int valued = 0;
+  int ringed = 0;
+  for (int game = 0; game < 60; ++game) {
+    SCOPED_TRACE(game);
+    Board board = test::FramedBoard(15 + random.NextBelow(20), 15 + random.NextBelow(15));
+    PlayoutBoard fast;
+    fast.Load(board, rules);
+    Side mover = Side::Own;
+    while (fast.FreeCount() > 0) {
+      const int cell = fast.FreeCell(random.NextBelow(fast.FreeCount()));
+      const int foreseen = fast.CaptureValue(cell, mover);
+      const int mine = fast.Score(mover);
+      const int theirs = fast.Score(engine::Opponent(mover));
+      fast.Play(cell, mover);
+      const int gained = fast.Score(mover) - mine + std::max(0, theirs - fast.Score(engine::Opponent(mover)));
+      ASSERT_EQ(foreseen, gained);
+      valued += foreseen > 0 ? 1 : 0;
+      if (random.NextBelow(3) != 0) mover = engine::Opponent(mover);
+      if (rules != engine::Rules::Sport) {
+        for (int i = 0; i < fast.FreeCount(); ++i) ASSERT_FALSE(fast.InAnyRing(fast.FreeCell(i)));
+        continue;
+      }
+      for (const Side side : {Side::Own, Side::Rival}) {
+        const std::vector<bool> enclosed = EnclosedBy(fast, side);
+        for (int i = 0; i < fast.FreeCount(); ++i) {
+          const int free = fast.FreeCell(i);
+          ASSERT_EQ(fast.InRingOf(free, side), enclosed[static_cast<std::size_t>(free)]) << free;
+          ringed += enclosed[static_cast<std::size_t>(free)] ? 1 : 0;
+        }
+      }
+    }
+  }
+  EXPECT_GT(valued, 500);
+  if (rules == engine::Rules::Sport) {
+    EXPECT_GT(ringed, 1000);
+  }
+}
+
+TEST(PlayoutBoard, LoadedPositionKnowsItsEmptyRingsUnderTheSportRules) {
+  Board board = test::FramedBoard(15, 15);
+  test::Put(board, engine::csOwn, {{5, 4}, {4, 5}, {6, 5}, {5, 6}, {9, 9}});
+  PlayoutBoard fast;
+  fast.Load(board, engine::Rules::Sport);
+  EXPECT_TRUE(fast.InRingOf(fast.CellOf({5, 5}), Side::Own));
+  EXPECT_FALSE(fast.InRingOf(fast.CellOf({5, 5}), Side::Rival));
+  EXPECT_FALSE(fast.InAnyRing(fast.CellOf({7, 7})));
+  // A dot of side 2 played there is taken at once.
+  EXPECT_EQ(fast.Play(fast.CellOf({5, 5}), Side::Rival), 0);
+  EXPECT_EQ(fast.Score(Side::Own), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothRuleSets, PlayoutBoardRules,
                          ::testing::Values(engine::Rules::Classic, engine::Rules::Sport),
                          [](const auto& param) { return param.param == engine::Rules::Classic ? "Classic" : "Sport"; });
