@@ -24,6 +24,8 @@ constexpr float WinWeight = 0.7F;
 constexpr float FinalMarginScale = 10.0F;
 // An early stop is only trusted after this many games of the search.
 constexpr long LeastGamesBeforeStop = 200;
+constexpr double ForcedAfter = 0.125;
+constexpr float ForcedShare = 0.6F;
 
 // The side's share of one random game: for a whole game, mostly won or lost;
 // for a game cut short, by how much the side gained since `before`.
@@ -340,7 +342,7 @@ void SearchTree::Run(long playouts, SearchClock::time_point deadline, const std:
       if (mayStopEarly && i >= LeastGamesBeforeStop && (i & 63) == 0) {
         const double elapsed = std::chrono::duration<double>(now - start).count();
         const double left = std::chrono::duration<double>(deadline - now).count();
-        if (CannotChange(static_cast<long>(static_cast<double>(i) * left / elapsed))) return;
+        if (CannotChange(static_cast<long>(static_cast<double>(i) * left / elapsed), elapsed / (elapsed + left))) return;
       }
     }
     Simulate();
@@ -348,8 +350,11 @@ void SearchTree::Run(long playouts, SearchClock::time_point deadline, const std:
   }
 }
 
-// The most tried move stays the most tried whatever the remaining games do.
-bool SearchTree::CannotChange(long remaining) const {
+// The most tried move stays the most tried whatever the remaining games do;
+// or, after an eighth of the time, it has taken most of the games (a move
+// as forced as that is answered at once: in a quiet position the games
+// spread over many moves).
+bool SearchTree::CannotChange(long remaining, double timeUsed) const {
   const TreeNode& root = m_nodes[0];
   float best = 0;
   float second = 0;
@@ -362,7 +367,9 @@ bool SearchTree::CannotChange(long remaining) const {
       second = visits;
     }
   }
-  return best - second > static_cast<float>(remaining);
+  // The root counts the games played through it; its children also count
+  // their priors.
+  return best - second > static_cast<float>(remaining) || (timeUsed >= ForcedAfter && best >= ForcedShare * root.Visits);
 }
 
 void SearchTree::Simulate() {

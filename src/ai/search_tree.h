@@ -67,7 +67,7 @@ class SearchTree {
   void Simulate();
   void PlayOut(engine::Side toMove);
   void Update();
-  bool CannotChange(long remaining) const;
+  bool CannotChange(long remaining, double timeUsed) const;
 
   FastRandom m_random;
   const PlayoutBoard* m_rootBoard = nullptr;

@@ -8,9 +8,9 @@ void BackgroundSearch::Start(const engine::Board& board, engine::Side mover, con
   const std::uint64_t search = ++m_search;
   m_busy = true;
   m_stop = std::make_shared<std::atomic<bool>>(false);
-  m_thread = std::thread([this, board, mover, limits, seed, search, stop = m_stop, alive = std::weak_ptr<int>(m_alive),
-                          done = std::move(done)] {
-    const auto node = ai::ChooseStrongNode(board, mover, limits, seed, stop.get());
+  m_thread = std::thread([this, board, mover, limits, seed, search, stop = m_stop, strong = m_strong,
+                          alive = std::weak_ptr<int>(m_alive), done = std::move(done)] {
+    const auto node = strong->Choose(board, mover, limits, seed, stop.get());
     if (stop->load()) return;
     m_post([this, alive, search, node, done] {
       if (!alive.expired()) Finish(search, node, done);

@@ -43,6 +43,8 @@ class BackgroundSearch {
               const std::function<void(std::optional<engine::Node>)>& done);
 
   Post m_post;
+  // Kept from search to search, so that each goes on from the last one's tree.
+  std::shared_ptr<ai::StrongSearch> m_strong = std::make_shared<ai::StrongSearch>();
   std::thread m_thread;
   std::shared_ptr<std::atomic<bool>> m_stop;
   std::uint64_t m_search = 0;  // the search whose answer is awaited

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
-
 #include <thread>
 
 #include "ai/strong_search.h"
@@ -122,6 +122,62 @@ TEST(StrongSearch, AnswersWithinItsTimeAndStopsWhenTold) {
   stopper.join();
   ASSERT_TRUE(node.has_value());
   EXPECT_TRUE(IsFreePlayable(board, *node));
+}
+
+// A search that goes on from the last one keeps its tree when the position
+// follows from the last by its move and the answer, and starts anew when not.
+TEST(StrongSearch, KeepsItsTreeAcrossAMoveAndItsAnswer) {
+  Board board = FramedBoard(15, 15);
+  Put(board, csOwn, {{7, 7}, {8, 8}});
+  Put(board, csRival, {{7, 8}, {8, 7}});
+  StrongSearch search;
+  SearchReport report;
+  const auto mine = search.Choose(board, Side::Rival, Games(2000), 3, nullptr, &report);
+  ASSERT_TRUE(mine.has_value());
+  EXPECT_FALSE(report.KeptTree);
+  engine::PlaceDot(board, *mine, Side::Rival);
+  engine::CaptureAfterMove(board, Side::Rival, *mine, nullptr, engine::Rules::Classic);
+  Node answer = *mine;
+  for (const Node next : {Node{mine->X - 1, mine->Y}, Node{mine->X + 1, mine->Y}, Node{mine->X, mine->Y - 1}}) {
+    if (board.At(next) == engine::csFree) answer = next;
+  }
+  ASSERT_NE(answer, *mine);
+  engine::PlaceDot(board, answer, Side::Own);
+  engine::CaptureAfterMove(board, Side::Own, answer, nullptr, engine::Rules::Classic);
+  ASSERT_TRUE(search.Choose(board, Side::Rival, Games(500), 4, nullptr, &report).has_value());
+  EXPECT_TRUE(report.KeptTree);
+  Board other = FramedBoard(15, 15);
+  Put(other, csOwn, {{3, 3}});
+  Put(other, csRival, {{10, 10}});
+  ASSERT_TRUE(search.Choose(other, Side::Rival, Games(500), 5, nullptr, &report).has_value());
+  EXPECT_FALSE(report.KeptTree);
+}
+
+// The only free node is played at once; a capture of eighty dots makes the
+// search stop long before its time.
+TEST(StrongSearch, AnswersAForcedMoveAtOnce) {
+  Board full = FramedBoard(15, 15);
+  for (int x = 1; x < 15; ++x)
+    for (int y = 1; y < 15; ++y) full.Set(x, y, csOwn);
+  full.Set(1, 7, engine::csFree);
+  SearchLimits limits;
+  limits.MoveTimeMs = 20000;
+  SearchReport report;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(ChooseStrongNode(full, Side::Rival, limits, 1, nullptr, &report), (Node{1, 7}));
+  EXPECT_EQ(report.Playouts, 0);
+
+  Board ring = FramedBoard(20, 20);
+  for (int x = 3; x < 19; ++x)
+    for (int y = 5; y < 15; ++y)
+      if ((x + y) % 2 == 0) ring.Set(x, y, csRival);
+  for (int x = 2; x <= 19; ++x) Put(ring, csOwn, {{x, 4}, {x, 15}});
+  for (int y = 5; y < 15; ++y) Put(ring, csOwn, {{2, y}, {19, y}});
+  ring.Set(10, 15, engine::csFree);
+  ring.Set(10, 16, csRival);
+  limits.MoveTimeMs = 8000;
+  EXPECT_EQ(ChooseStrongNode(ring, Side::Own, limits, 1, nullptr, &report), (Node{10, 15}));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(4000));
 }
 
 }  // namespace

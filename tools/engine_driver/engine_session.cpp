@@ -239,8 +239,9 @@ EngineSession::Reply EngineSession::SelfPlay(const Args&) {
 }
 
 match::ComputerChoice EngineSession::ChoiceFor(Side side) {
-  if (!m_strong[side == Side::Own ? 0 : 1]) return m_match.StandardChoice();
-  return [this](Side mover) { return ai::ChooseStrongNode(m_board, mover, m_limits, m_random.NextSeed()); };
+  const std::size_t index = side == Side::Own ? 0 : 1;
+  if (!m_strong[index]) return m_match.StandardChoice();
+  return [this, index](Side mover) { return m_searches[index].Choose(m_board, mover, m_limits, m_random.NextSeed()); };
 }
 
 EngineSession::Reply EngineSession::Level(const Args& args) {

@@ -79,6 +79,7 @@ class EngineSession {
   match::Match m_match{m_outlines, m_random, m_records};
   engine::Board& m_board = m_match.Board();
   std::array<bool, 2> m_strong{};  // own, rival
+  std::array<ai::StrongSearch, 2> m_searches;  // each side's, kept from move to move
   ai::SearchLimits m_limits;
   bool m_finished = false;
 };

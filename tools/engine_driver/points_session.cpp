@@ -156,7 +156,8 @@ std::optional<Node> PointsSession::Choose(Side mover, const ai::SearchLimits& li
     }
     return m_match.ChooseStandardMove(mover);
   }
-  return ai::ChooseStrongNode(m_match.Board(), mover, limits, m_random.NextSeed());
+  return m_searches[static_cast<std::size_t>(match::ColourOf(mover))].Choose(m_match.Board(), mover, limits,
+                                                                            m_random.NextSeed());
 }
 
 PointsSession::Result PointsSession::Undo(const Args& args) {

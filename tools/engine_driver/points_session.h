@@ -6,6 +6,7 @@
 // the standard computer at 0 and the strong one with 200 random games for
 // each step of 1..100; none of them plays its node.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,7 @@ class PointsSession {
 
   engine::Rules m_rules;
   engine::Random m_random;
+  std::array<ai::StrongSearch, 2> m_searches;  // each colour's, kept from move to move
   records::RecordsTable m_records;
   match::MatchObserver m_quiet;
   match::Match m_match{m_quiet, m_random, m_records};
