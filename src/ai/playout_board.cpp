@@ -21,6 +21,7 @@ void PlayoutBoard::Load(const engine::Board& board, engine::Rules rules) {
   m_stamp = 0;
   m_score = {0, 0};
   m_ring.assign(size, 0);
+  for (auto& masks : m_ringMask) masks.assign(size, 0);
   m_columns.Reset(m_width, m_height);
   for (auto& parent : m_wallParent) parent.assign(size, -1);
   for (auto& sizes : m_wallSize) sizes.assign(size, 0);
@@ -90,6 +91,7 @@ void PlayoutBoard::CopyPosition(const PlayoutBoard& from) {
   m_freeAt = from.m_freeAt;
   m_score = from.m_score;
   m_ring = from.m_ring;
+  m_ringMask = from.m_ringMask;
   m_columns.CopyPosition(from.m_columns);
   m_wallParent = from.m_wallParent;
   m_wallSize = from.m_wallSize;
@@ -97,6 +99,20 @@ void PlayoutBoard::CopyPosition(const PlayoutBoard& from) {
     m_mark.assign(m_cells.size(), 0);
     m_stamp = 0;
   }
+}
+
+void PlayoutBoard::SetCode(int cell, std::uint8_t code) {
+  std::uint8_t& at = m_cells[static_cast<std::size_t>(cell)];
+  m_columns.Write(cell % m_stride, cell / m_stride, at, code);
+  const std::array<int, 8> ring = RingOf(cell);
+  for (const Side side : {Side::Own, Side::Rival}) {
+    const unsigned territory = TerritoryMask[static_cast<std::size_t>(Index(side))];
+    if ((((territory >> at) ^ (territory >> code)) & 1U) == 0) continue;
+    // The cell is ring cell (i + 4) % 8 of its neighbour i.
+    auto& masks = m_ringMask[static_cast<std::size_t>(Index(side))];
+    for (std::size_t i = 0; i < 8; ++i) masks[static_cast<std::size_t>(ring[i])] ^= static_cast<std::uint8_t>(1U << ((i + 4) % 8));
+  }
+  at = code;
 }
 
 std::array<int, 8> PlayoutBoard::RingOf(int cell) const {
@@ -174,7 +190,7 @@ int PlayoutBoard::Play(int cell, Side side) {
   SetCode(cell, engine::DotCode(side));
   TakeFree(cell);
   const std::array<int, 8> ring = RingOf(cell);
-  const int mask = WallMask(ring, side);
+  const int mask = WallMask(cell, side);
   const bool joinedBefore = JoinDot(cell, side, ring, mask);
   const bool mayClose = joinedBefore && Ring.CutRuns[static_cast<std::size_t>(mask)] >= 2;
   const int taken = mayClose ? CaptureAround(cell, side, mask) : 0;
@@ -204,16 +220,6 @@ void PlayoutBoard::ForgetBrokenRing(int dot, Side ringOwner) {
   for (const std::int16_t cell : reached) m_ring[static_cast<std::size_t>(cell)] &= static_cast<std::uint8_t>(~RingBit(ringOwner));
 }
 
-// Bit i set when ring cell i is the side's wall.
-int PlayoutBoard::WallMask(const std::array<int, 8>& ring, Side side) const {
-  const unsigned territory = TerritoryMask[static_cast<std::size_t>(Index(side))];
-  int mask = 0;
-  for (int i = 0; i < 8; ++i) {
-    mask |= static_cast<int>((territory >> m_cells[static_cast<std::size_t>(ring[static_cast<std::size_t>(i)])]) & 1U) << i;
-  }
-  return mask;
-}
-
 // Two runs of wall round a node that are one piece already: a dot there
 // closes a ring through them.
 bool PlayoutBoard::RunsAlreadyJoined(const std::array<int, 8>& ring, int ringMask, Side side) {
@@ -231,7 +237,7 @@ bool PlayoutBoard::RunsAlreadyJoined(const std::array<int, 8>& ring, int ringMas
 
 int PlayoutBoard::PiecesAround(int cell, Side side) {
   const std::array<int, 8> ring = RingOf(cell);
-  const WallRunsOf& runs = Ring.WallRuns[static_cast<std::size_t>(WallMask(ring, side))];
+  const WallRunsOf& runs = Ring.WallRuns[static_cast<std::size_t>(WallMask(cell, side))];
   std::array<int, 4> roots{};
   int count = 0;
   for (int k = 0; k < runs.Count; ++k) {
@@ -245,7 +251,7 @@ int PlayoutBoard::PiecesAround(int cell, Side side) {
 
 bool PlayoutBoard::MayClose(int cell, Side side) {
   const std::array<int, 8> ring = RingOf(cell);
-  const int mask = WallMask(ring, side);
+  const int mask = WallMask(cell, side);
   return Ring.CutRuns[static_cast<std::size_t>(mask)] >= 2 && RunsAlreadyJoined(ring, mask, side);
 }
 
@@ -253,7 +259,7 @@ bool PlayoutBoard::MayClose(int cell, Side side) {
 // with the run the dot is in.
 bool PlayoutBoard::MayCloseBeside(int cell, Side side, int place, int root) {
   const std::array<int, 8> ring = RingOf(cell);
-  const OtherRunsOf& others = Ring.OtherRuns[static_cast<std::size_t>(WallMask(ring, side))][static_cast<std::size_t>(place)];
+  const OtherRunsOf& others = Ring.OtherRuns[static_cast<std::size_t>(WallMask(cell, side))][static_cast<std::size_t>(place)];
   for (int k = 0; k < others.Count; ++k) {
     if (FindWall(ring[static_cast<std::size_t>(others.First[static_cast<std::size_t>(k)])], side) == root) return true;
   }
@@ -262,7 +268,7 @@ bool PlayoutBoard::MayCloseBeside(int cell, Side side, int place, int root) {
 
 int PlayoutBoard::CaptureValue(int cell, Side side) {
   const std::array<int, 8> ring = RingOf(cell);
-  const int mask = WallMask(ring, side);
+  const int mask = WallMask(cell, side);
   if (Ring.CutRuns[static_cast<std::size_t>(mask)] < 2 || !RunsAlreadyJoined(ring, mask, side)) return 0;
   const int regions = FillAround(cell, side, mask);
   int value = 0;

@@ -24,6 +24,7 @@
 // around it filled to count what they hold.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -79,8 +80,24 @@ class PlayoutBoard {
   // would capture, and its own captured dots it would win back. 0 when it
   // takes nothing. The position is left as it was.
   int CaptureValue(int cell, engine::Side side);
+  // A dot of the side on the free node would have the other side's walls on
+  // three sides and a free node on the fourth: the other side takes it with
+  // its next dot (unless the dot itself takes something first).
+  bool IsTrap(int cell, engine::Side side) const {
+    const int walls = std::popcount(static_cast<unsigned>(WallMask(cell, engine::Opponent(side)) & 0x55));
+    if (walls != 3) return false;
+    for (const int next : Neighbours(cell)) {
+      if (IsFree(next)) return true;
+    }
+    return false;
+  }
   // Whether any of the eight nodes round the cell is the side's wall.
-  bool TouchesWall(int cell, engine::Side side) const { return WallMask(RingOf(cell), side) != 0; }
+  bool TouchesWall(int cell, engine::Side side) const { return WallMask(cell, side) != 0; }
+  // The side's walls among the eight cells round the cell: bit i for ring
+  // cell i (N, NE, E, SE, S, SW, W, NW). Kept as the cells change.
+  int WallMask(int cell, engine::Side side) const {
+    return m_ringMask[static_cast<std::size_t>(Index(side))][static_cast<std::size_t>(cell)];
+  }
   // How many separate pieces of the side's walls touch the node.
   int PiecesAround(int cell, engine::Side side);
   // The same cells as another board of the same field.
@@ -106,15 +123,12 @@ class PlayoutBoard {
   static constexpr int Index(engine::Side side) { return side == engine::Side::Own ? 0 : 1; }
   static constexpr std::uint8_t RingBit(engine::Side side) { return side == engine::Side::Own ? 1U : 2U; }
   std::array<int, 8> RingOf(int cell) const;
-  int WallMask(const std::array<int, 8>& ring, engine::Side side) const;
   bool RunsAlreadyJoined(const std::array<int, 8>& ring, int ringMask, engine::Side side);
   int FillAround(int dot, engine::Side side, int mask);
   int StartsAround(int dot, int mask, std::array<int, 4>& starts, bool& finishAll) const;
-  void SetCode(int cell, std::uint8_t code) {
-    std::uint8_t& at = m_cells[static_cast<std::size_t>(cell)];
-    m_columns.Write(cell % m_stride, cell / m_stride, at, code);
-    at = code;
-  }
+  // Every change of a cell goes through here, so that the column fill and
+  // the ring masks follow it.
+  void SetCode(int cell, std::uint8_t code);
   void MarkRing(const std::vector<std::int16_t>& region, engine::Side side);
   void MarkRingsOfPosition();
   void ForgetBrokenRing(int dot, engine::Side ringOwner);
@@ -139,6 +153,7 @@ class PlayoutBoard {
   std::vector<std::int16_t> m_freeAt;  // position in m_free, -1 when not free
   std::array<int, 2> m_score{};
   ColumnFill m_columns;
+  std::array<std::vector<std::uint8_t>, 2> m_ringMask;  // WallMask of each cell, per side
   std::vector<std::uint8_t> m_ring;  // RingBit of each side whose empty ring holds the cell
   // Each side's walls in pieces joined through their eight neighbours; a
   // piece that lost cells to a capture may stay joined (which only costs a

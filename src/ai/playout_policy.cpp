@@ -70,21 +70,28 @@ int PlayoutPolicy::Choose(PlayoutBoard& board, Side toMove, FastRandom& random) 
   return RandomNode(board, toMove, random);
 }
 
-// A random free node outside every ring; else one inside the side's own
-// ring; else whatever is left.
+// A random free node outside every ring where the side's dot is not taken
+// by the other side's next dot; else one inside the side's own ring; else
+// whatever is left.
 int PlayoutPolicy::RandomNode(const PlayoutBoard& board, Side toMove, FastRandom& random) {
   const int count = board.FreeCount();
   for (int tries = 0; tries < 4; ++tries) {
     const int cell = board.FreeCell(random.Below(count));
-    if (!board.InAnyRing(cell)) return cell;
+    if (!board.InAnyRing(cell) && !board.IsTrap(cell, toMove)) return cell;
   }
   const int start = random.Below(count);
+  int trap = -1;
   int ownRing = -1;
   for (int k = 0; k < count; ++k) {
     const int cell = board.FreeCell((start + k) % count);
-    if (!board.InAnyRing(cell)) return cell;
-    if (ownRing < 0 && !board.InRingOf(cell, engine::Opponent(toMove))) ownRing = cell;
+    if (!board.InAnyRing(cell)) {
+      if (!board.IsTrap(cell, toMove)) return cell;
+      if (trap < 0) trap = cell;
+    } else if (ownRing < 0 && !board.InRingOf(cell, engine::Opponent(toMove))) {
+      ownRing = cell;
+    }
   }
+  if (trap >= 0) return trap;
   return ownRing >= 0 ? ownRing : board.FreeCell(start);
 }
 

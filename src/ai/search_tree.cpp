@@ -11,7 +11,10 @@ using engine::Side;
 
 constexpr std::size_t MaxTreeNodes = 1'500'000;  // per thread, 24 bytes each
 constexpr float Exploration = 0.1F;
-constexpr float RaveBias = 0.0008F;
+// RAVE gives way to a node's own games after a few hundred of them: a
+// capture that the random games make at once lends its gain to every other
+// node's RAVE count, so that count must not decide for long.
+constexpr float RaveBias = 0.002F;
 // On a field with many free nodes a random game to the end says little about
 // the next moves: the games stop after this many moves and count the
 // captures made meanwhile (a share of a win by the margin).
@@ -40,9 +43,10 @@ float Reward(const PlayoutBoard& board, Side side, int before) {
 }
 
 // What a node is worth before any game went through it, as games already
-// played: captures and blocks of a capture by what they take, then the
-// blocks of a capture in two moves, the standard computer's nodes, the nodes
-// near the last two dots, and the rest (a little more next to a dot).
+// played: captures and blocks of a capture by what they take, a dot the
+// other side takes with its next as nearly lost, then the blocks of a
+// capture in two moves, the standard computer's nodes, the nodes near the
+// last two dots, and the rest (a little more next to a dot).
 struct Prior {
   float Visits = 4;
   float Wins = 1;
@@ -55,6 +59,7 @@ struct NodeFacts {
   bool Hinted = false;
   bool NearLastDots = false;
   bool NextToADot = false;
+  bool Trap = false;  // the other side takes the dot with its next
 };
 
 Prior PriorOf(const NodeFacts& facts) {
@@ -63,6 +68,7 @@ Prior PriorOf(const NodeFacts& facts) {
     const float visits = 20.0F + static_cast<float>(std::min(2 * taken, 60));
     return {visits, visits * (facts.Capture >= facts.Block ? 0.95F : 0.9F)};
   }
+  if (facts.Trap) return {10.0F, 1.0F};
   if (facts.TwoMoveBlock > 0) {
     const float visits = 10.0F + static_cast<float>(std::min(facts.TwoMoveBlock, 30));
     return {visits, visits * 0.75F};
@@ -225,6 +231,7 @@ void SearchTree::Expand(int index, Side toMove, bool atRoot) {
       const engine::CellState code = m_board.At(next);
       facts.NextToADot = facts.NextToADot || (code != engine::csFree && code != engine::csBorder);
     }
+    facts.Trap = m_board.IsTrap(cell, toMove);
     if (anyNear && m_near[at] == 0 && !IsTactical(facts) && !facts.NearLastDots) continue;
     const Prior prior = PriorOf(facts);
     TreeNode child;

@@ -86,6 +86,21 @@ TEST(PlayoutPolicy, NeverPlaysIntoARingWhileAnotherNodeIsFreeAndFillsItsOwnFirst
   }
 }
 
+// Side 2 holds the right of the field but for (7, 3) and (7, 4), and the
+// same two nodes lower down: each has side 2 on three sides and a free node
+// on the fourth. Side 1 does not play a dot there (side 2's next dot would
+// take it) while the nodes of the top row are free.
+TEST(PlayoutPolicy, DoesNotPlayADotTheOtherSideTakesNextWhileAnotherNodeIsFree) {
+  Board start = FramedBoard(15, 15);
+  for (int x = 1; x < 15; ++x)
+    for (int y = 2; y < 15; ++y) start.Set(x, y, x < 6 ? csOwn : csRival);
+  for (const int y : {3, 7, 11}) Put(start, engine::csFree, {{7, y}, {7, y + 1}});
+  PlayoutBoard board;
+  board.Load(start);
+  ASSERT_TRUE(board.IsTrap(board.CellOf({7, 7}), Side::Own));
+  for (const auto& [cell, times] : Choices(board, Side::Own, 1000)) EXPECT_EQ(board.NodeOf(cell).Y, 1) << cell;
+}
+
 // A ring that appears during a game is seen as soon as a dot next to its
 // gap is played.
 TEST(PlayoutPolicy, SeesARingThatADotLeavesOneNodeFromClosing) {
