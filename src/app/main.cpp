@@ -51,6 +51,6 @@ int main(int argc, char* argv[]) {
   solvar::game::TForm1 window(line.Options, prompts, desktop);
   prompts.SetParent(&window);
   window.show();
-  if (!line.GameFile.isEmpty()) window.OpenSavedGame(line.GameFile);
+  if (!line.GameFile.isEmpty()) window.Viewer().Open(line.GameFile);
   return QApplication::exec();
 }

@@ -1,7 +1,5 @@
 #include "game/window_painter.h"
 
-#include <QPlainTextEdit>
-
 #include "game/field_view.h"
 
 namespace solvar::game {
@@ -26,10 +24,6 @@ void WindowPainter::Marker(engine::Node node) {
   m_marker.move(m_field.pos() + corner);
   m_marker.raise();
   m_marker.show();
-}
-
-void WindowPainter::CandidateLine(std::string_view line) {
-  m_candidateMemo.appendPlainText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
 }
 
 }  // namespace solvar::game

@@ -1,16 +1,11 @@
 #pragma once
 // Paints what the game reports: dots, captures with every dot repainted over
-// them, the last-move marker, and the hidden candidate dump. It holds only
-// what it paints.
-
-#include <string_view>
+// them, and the last-move marker. It holds only what it paints.
 
 #include "engine/board.h"
 #include "engine/capture_scan.h"
 #include "render/field_canvas.h"
 #include "render/field_painter.h"
-
-class QPlainTextEdit;
 
 namespace solvar::game {
 
@@ -20,9 +15,8 @@ class MarkerShape;
 class WindowPainter {
  public:
   WindowPainter(render::FieldCanvas& canvas, const render::FieldColors& colors, const engine::Board& board,
-                FieldView& field, MarkerShape& marker, QPlainTextEdit& candidateMemo)
-      : m_canvas(canvas), m_colors(colors), m_board(&board), m_field(field), m_marker(marker),
-        m_candidateMemo(candidateMemo) {}
+                FieldView& field, MarkerShape& marker)
+      : m_canvas(canvas), m_colors(colors), m_board(&board), m_field(field), m_marker(marker) {}
 
   // The Board whose dots are repainted over a capture: the game's, or a
   // saved game's while it is shown.
@@ -32,7 +26,6 @@ class WindowPainter {
   void Capture(const engine::Outline& outline);
   void AllDots();
   void Marker(engine::Node node);
-  void CandidateLine(std::string_view line);
 
  private:
   render::FieldCanvas& m_canvas;
@@ -40,7 +33,6 @@ class WindowPainter {
   const engine::Board* m_board;
   FieldView& m_field;
   MarkerShape& m_marker;
-  QPlainTextEdit& m_candidateMemo;
 };
 
 }  // namespace solvar::game

@@ -82,7 +82,7 @@ class DesktopTest : public QObject {
     test::ModalCloser closer;
     OpenOnTheUsualRecords(w);
     w.Click(Node{14, 14});
-    QCOMPARE(w->Records().RecordCount(), 1);
+    QCOMPARE(w->Records().Table().RecordCount(), 1);
     // On the disk before the window closes, so that a kill loses nothing.
     QVERIFY(QFileInfo::exists(places.DataFile()));
     QVERIFY(!QFileInfo::exists(places.CurrentFile()));
@@ -93,7 +93,7 @@ class DesktopTest : public QObject {
     GameWindow later;
     later.options.RecordsFile.clear();
     later.Open();
-    QCOMPARE(later->Records().RecordCount(), 1);
+    QCOMPARE(later->Records().Table().RecordCount(), 1);
     QVERIFY(later.prompts.errors.isEmpty());
   }
 
@@ -108,7 +108,7 @@ class DesktopTest : public QObject {
     GameWindow w;
     test::ModalCloser closer;
     OpenOnTheUsualRecords(w);
-    QCOMPARE(w->Records().RecordCount(), 1);
+    QCOMPARE(w->Records().Table().RecordCount(), 1);
     w.Click(Node{14, 14});
     records::RecordsTable again;
     records::LoadRecords(again, places.CurrentFile().toStdString());
@@ -193,11 +193,11 @@ class DesktopTest : public QObject {
     const std::string path = w.dir.File("партия.sgf");
     test::WriteBytes(path, match::WriteSgf(record, "2026-12-09"));
     w.Open();
-    QVERIFY(w->OpenSavedGame(QString::fromStdString(path)));
-    QVERIFY(w->IsShowingSavedGame());
+    QVERIFY(w->Viewer().Open(QString::fromStdString(path)));
+    QVERIFY(w->Viewer().IsShowing());
     QVERIFY(!w.Pole()->isHidden());
     QCOMPARE(w.Find<QLabel>("StatusPanel1")->text(), QStringLiteral("Ход 2 из 2"));
-    QVERIFY(!w->OpenSavedGame(QString::fromStdString(w.dir.File("нет.sgf"))));
+    QVERIFY(!w->Viewer().Open(QString::fromStdString(w.dir.File("нет.sgf"))));
     QCOMPARE(w.prompts.errors.size(), 1);
   }
 };

@@ -78,7 +78,7 @@ class GameWindow {
     QCoreApplication::sendEvent(Pole(), &press);
     QCoreApplication::sendEvent(Pole(), &release);
   }
-  QRgb FieldPixel(int x, int y) const { return window->FieldPicture().PixelAt(x, y) & 0xFFFFFF; }
+  QRgb FieldPixel(int x, int y) const { return window->Field().Picture().PixelAt(x, y) & 0xFFFFFF; }
 
   TempDir dir;
   ScriptedPrompts prompts;

@@ -52,8 +52,8 @@ class HiDpiWindowTest : public QObject {
     QVERIFY(ring >= 1 && ring <= 3);  // the edge is two device pixels, give or take smoothing
     QVERIFY(!black(241 + 6, 241 + 6));  // no square corner
     // The exact picture is kept at one pixel per pixel for everything else.
-    QCOMPARE(w->FieldPicture().Image().size(), QSize(render::FieldPictureWidth, render::FieldPictureHeight));
-    QCOMPARE(w->FieldPicture().Image().pixel(120, 120) & 0xFFFFFF, own);
+    QCOMPARE(w->Field().Picture().Image().size(), QSize(render::FieldPictureWidth, render::FieldPictureHeight));
+    QCOMPARE(w->Field().Picture().Image().pixel(120, 120) & 0xFFFFFF, own);
   }
 
   // The previous move's picture and the legend icons are at the density too.

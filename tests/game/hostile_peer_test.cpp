@@ -85,7 +85,7 @@ class HostilePeer {
   // A box the network code shows: sometimes held open while the peer goes
   // on, and never one inside another.
   void WhileBoxOpen() {
-    if (m_window->IsHandlingSocket()) ++m_boxesInsideSocketHandlers;
+    if (m_window->Boxes().IsHandlingSocket()) ++m_boxesInsideSocketHandlers;
     ++m_openBoxes;
     m_mostBoxesOpen = std::max(m_mostBoxesOpen, m_openBoxes);
     if (m_holdNextBox) {

@@ -89,7 +89,7 @@ class KeyboardTest : public QObject {
     w.prompts.fileAnswers = {QString::fromStdString(saved)};
     w.Action("N30")->trigger();
     const std::size_t moves = w->Game().Moves().size();
-    const QImage picture = w->FieldPicture().Image().copy();
+    const QImage picture = w->Field().Picture().Image().copy();
     const auto end = [&] {
       if (way == QLatin1String("menu")) w.Action("N3")->trigger();
       if (way == QLatin1String("button")) w.Find<QToolButton>("BitBtn2")->click();
@@ -103,7 +103,7 @@ class KeyboardTest : public QObject {
     QCOMPARE(w.prompts.messages.last(), EndQuestion);
     QVERIFY(w->Game().InProgress());
     QCOMPARE(w->Game().Moves().size(), moves);
-    QCOMPARE(w->FieldPicture().Image(), picture);
+    QCOMPARE(w->Field().Picture().Image(), picture);
     QVERIFY(w->isVisible() && w.Pole()->isVisible());
     QVERIFY(w.prompts.fileChoices.size() == 1);  // no file dialog after Нет
 
@@ -114,7 +114,7 @@ class KeyboardTest : public QObject {
     } else {
       QVERIFY(!w->Game().InProgress());
     }
-    if (way == QLatin1String("open")) QVERIFY(w->IsShowingSavedGame());
+    if (way == QLatin1String("open")) QVERIFY(w->Viewer().IsShowing());
   }
 
   // The real box: Нет is the default, so Return and Space say Нет, as does
@@ -190,11 +190,11 @@ class KeyboardTest : public QObject {
     w.Action("N2")->trigger();
     QTest::keyClick(w.Pole(), Qt::Key_Right);
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Выбранная точка:7 7"));
-    const QImage byKeys = w->FieldPicture().Image().copy();
+    const QImage byKeys = w->Field().Picture().Image().copy();
     w.MoveTo(Node{9, 9});
     QVERIFY(w.Find<NodeCursor>("NodeCursor")->isHidden());
     w.MoveTo(Node{7, 7});
-    QCOMPARE(w->FieldPicture().Image(), byKeys);
+    QCOMPARE(w->Field().Picture().Image(), byKeys);
     QTest::keyClick(w.Pole(), Qt::Key_Right);
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Выбранная точка:8 7"));
     QTest::keyClick(w.Pole(), Qt::Key_Space);
@@ -311,7 +311,7 @@ class KeyboardTest : public QObject {
     QImage final;
     w.prompts.whileOpen = [&](const QString& text) {
       if (text.startsWith(QStringLiteral("Вы ")) || text.startsWith(QStringLiteral("Ничья"))) {
-        final = w->FieldPicture().Image().copy(0, 0, 181, 181);
+        final = w->Field().Picture().Image().copy(0, 0, 181, 181);
       }
     };
     QVERIFY(!w.Action("N38")->isEnabled());
@@ -319,18 +319,18 @@ class KeyboardTest : public QObject {
     PlayToTheEnd(w);
     QVERIFY(!final.isNull());
     QCOMPARE(w.prompts.offers.last(), QStringLiteral("Посмотреть партию"));
-    QVERIFY(!w->IsShowingSavedGame() && !w.Pole()->isVisible());
+    QVERIFY(!w->Viewer().IsShowing() && !w.Pole()->isVisible());
     QVERIFY(w.Action("N38")->isEnabled());
     w.Action("N38")->trigger();
-    QVERIFY(w->IsShowingSavedGame() && w.Pole()->isVisible());
-    QCOMPARE(w->FieldPicture().Image().copy(0, 0, 181, 181), final);
+    QVERIFY(w->Viewer().IsShowing() && w.Pole()->isVisible());
+    QCOMPARE(w->Field().Picture().Image().copy(0, 0, 181, 181), final);
     const match::PlayedMove& last = w->Game().Moves().back();
     QCOMPARE(w.Find<MarkerShape>("Shape1")->Fill(), w->CurrentSettings().Colors.SideColor(last.Mover));
     QTest::keyClick(w.window.get(), Qt::Key_Escape);
-    QVERIFY(!w->IsShowingSavedGame() && !w.Pole()->isVisible());
+    QVERIFY(!w->Viewer().IsShowing() && !w.Pole()->isVisible());
     // The viewer's keys are off again: the arrows no longer step anything.
     QTest::keyClick(w.window.get(), Qt::Key_Left);
-    QVERIFY(!w->IsShowingSavedGame());
+    QVERIFY(!w->Viewer().IsShowing());
   }
 
   // «Посмотреть партию» in the result box opens the viewer once the game's
@@ -343,14 +343,14 @@ class KeyboardTest : public QObject {
     w.prompts.offerAnswers = {true};
     w.Action("N2")->trigger();
     PlayToTheEnd(w);
-    QVERIFY(w->IsShowingSavedGame());
+    QVERIFY(w->Viewer().IsShowing());
     const int moves = static_cast<int>(w->Game().Moves().size());
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход %1 из %1").arg(moves));
     auto* close = w.Find<QToolButton>("ViewClose");
     QVERIFY(close->isVisibleTo(w.window.get()));
     QCOMPARE(close->toolTip(), QStringLiteral("Закрыть"));
     close->click();
-    QVERIFY(!w->IsShowingSavedGame() && !w.Pole()->isVisibleTo(w.window.get()));
+    QVERIFY(!w->Viewer().IsShowing() && !w.Pole()->isVisibleTo(w.window.get()));
   }
 
   // In the viewer the marker has the mover's colour, and a colour changed
@@ -365,11 +365,11 @@ class KeyboardTest : public QObject {
     w.Action("N38")->trigger();
     const std::vector<match::PlayedMove> moves = w->Game().Moves();
     for (int shown : {1, 2, 3}) {
-      w->ShowSavedMove(shown);
+      w->Viewer().ShowMove(shown);
       QCOMPARE(w.Find<MarkerShape>("Shape1")->Fill(),
                w->CurrentSettings().Colors.SideColor(moves[static_cast<std::size_t>(shown - 1)].Mover));
     }
-    w->ShowSavedMove(1);
+    w->Viewer().ShowMove(1);
     const Node first = moves.front().Dot;
     const render::Color green = 0x00C000;  // $00BBGGRR
     w.prompts.colorAnswers = {green};

@@ -139,8 +139,8 @@ class MainWindowTest : public QObject {
     QVERIFY(w.prompts.messages.contains(QStringLiteral("Вы победили!!!\nВы окружили 1 точек противника.")));
     QCOMPARE(w.prompts.inputs.size(), 3);
     QCOMPARE(w.prompts.inputs.first(), QStringLiteral("Победа!!!|Введите ваше имя:|Студент"));
-    QCOMPARE(w->Records().RecordCount(), 1);
-    QCOMPARE(w->Records().Slot(1), (records::RecordEntry{text::Utf8ToCp1251("Студент"), 1}));
+    QCOMPARE(w->Records().Table().RecordCount(), 1);
+    QCOMPARE(w->Records().Table().Slot(1), (records::RecordEntry{text::Utf8ToCp1251("Студент"), 1}));
     QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm6")});
     QVERIFY(!w->Game().InProgress());
     QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
@@ -162,7 +162,7 @@ class MainWindowTest : public QObject {
       w.Click(Node{14, 14});
       QCOMPARE(w.prompts.messages.last(), c.Text);
       QVERIFY(w.prompts.inputs.isEmpty());
-      QCOMPARE(w->Records().RecordCount(), 0);
+      QCOMPARE(w->Records().Table().RecordCount(), 0);
       QVERIFY(!w->Game().InProgress());
       QVERIFY(Enabled(w, "N4") && Enabled(w, "N8") && Enabled(w, "N14"));
     }
@@ -235,7 +235,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(closer.closed, QStringList{QStringLiteral("TForm3")});
     auto* form3 = w.window->findChild<QDialog*>(QStringLiteral("TForm3"));
     QCOMPARE(form3->findChild<QLabel*>(QStringLiteral("Image1"))->size(), QSize(373, 373));
-    const QImage& snapshot = w->FieldSnapshot();
+    const QImage& snapshot = w->Field().Snapshot().Image();
     const render::FieldColors& colors = w->CurrentSettings().Colors;
     QCOMPARE(snapshot.pixel(12 * 12 + 1, 12 * 7 + 1) & 0xFFFFFF, Rgb(colors.OwnColor));  // the preview
     QCOMPARE(snapshot.pixel(12 * 11 + 1, 12 * 7 + 1) & 0xFFFFFF, Rgb(colors.BackColor));  // no reply yet
@@ -250,8 +250,8 @@ class MainWindowTest : public QObject {
     table.InsertRecord({"old", 5});
     records::SaveRecords(table, w.dir.File("winner.txt"));
     w.Open();
-    QCOMPARE(w->Records().RecordCount(), 1);
-    w->Records().InsertRecord({"new", 7});
+    QCOMPARE(w->Records().Table().RecordCount(), 1);
+    w->Records().Table().InsertRecord({"new", 7});
     w.Action("N7")->trigger();
     records::RecordsTable saved;
     records::LoadRecords(saved, w.dir.File("winner.txt"));
@@ -279,8 +279,8 @@ class MainWindowTest : public QObject {
     auto* grid = w.window->findChild<QTableWidget*>(QStringLiteral("StringGrid1"));
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Участник"));
-    w->Records().InsertRecord({text::Utf8ToCp1251("Вася"), 12});
-    w->Records().InsertRecord({"Kim", 20});
+    w->Records().Table().InsertRecord({text::Utf8ToCp1251("Вася"), 12});
+    w->Records().Table().InsertRecord({"Kim", 20});
     w.Action("N5")->trigger();
     QCOMPARE(grid->rowCount(), 3);
     QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("1"));
@@ -480,13 +480,13 @@ class MainWindowTest : public QObject {
     w.Action("N2")->trigger();
     QVERIFY(w.Action("N30")->isEnabled() && w.Action("N31")->isEnabled());  // opening asks first
     const QRect field(0, 0, 181, 181);
-    const QImage empty = w->FieldPicture().Image().copy(field);
+    const QImage empty = w->Field().Picture().Image().copy(field);
     // The computer rings (5, 5) while the player plays along row 12.
     for (const Node node : {Node{5, 5}, Node{2, 12}, Node{4, 12}, Node{6, 12}, Node{8, 12}, Node{10, 12}, Node{12, 12}}) {
       if (w->Game().Board().At(node) == engine::csFree) w.Click(node);
     }
     QCOMPARE(w->Game().Board().At(5, 5), engine::csOwnCaptured);
-    const QImage played = w->FieldPicture().Image().copy(field);
+    const QImage played = w->Field().Picture().Image().copy(field);
     const std::size_t moves = w->Game().Moves().size();
     w.prompts.fileAnswers = {path};
     w.Action("N30")->trigger();  // during the game
@@ -496,14 +496,14 @@ class MainWindowTest : public QObject {
 
     w.prompts.fileAnswers = {path};
     w.Action("N31")->trigger();
-    QVERIFY(w->IsShowingSavedGame());
+    QVERIFY(w->Viewer().IsShowing());
     QVERIFY(w.Pole()->isVisibleTo(w.window.get()));
-    QCOMPARE(w->FieldPicture().Image().copy(field), played);  // the last move, as the game painted it
+    QCOMPARE(w->Field().Picture().Image().copy(field), played);  // the last move, as the game painted it
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход %1 из %1").arg(moves));
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
     QTest::keyClick(w.window.get(), Qt::Key_Home);
-    QCOMPARE(w->FieldPicture().Image().copy(field), empty);
+    QCOMPARE(w->Field().Picture().Image().copy(field), empty);
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Начало партии"));
     QTest::keyClick(w.window.get(), Qt::Key_Right);
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход 1 из %1").arg(moves));
@@ -511,7 +511,7 @@ class MainWindowTest : public QObject {
     w.Find<QToolButton>("ViewForward")->click();
     QCOMPARE(w.Label("StatusPanel2"), QStringLiteral("Компьютер (обычный)"));
     QTest::keyClick(w.window.get(), Qt::Key_End);
-    QCOMPARE(w->FieldPicture().Image().copy(field), played);
+    QCOMPARE(w->Field().Picture().Image().copy(field), played);
     QTest::keyClick(w.window.get(), Qt::Key_Left);
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход %1 из %2").arg(moves - 1).arg(moves));
     // Clicks on the field do nothing while a saved game is shown.
@@ -521,7 +521,7 @@ class MainWindowTest : public QObject {
     QVERIFY(w->Game().Moves().size() == moves);
     // «Начать новую» leaves it.
     w.Action("N2")->trigger();
-    QVERIFY(!w->IsShowingSavedGame());
+    QVERIFY(!w->Viewer().IsShowing());
     QVERIFY(w->Game().InProgress());
     QCOMPARE(w.Label("StatusPanel2"), QStringLiteral("solvar.example.org"));
   }
@@ -533,7 +533,7 @@ class MainWindowTest : public QObject {
     w.prompts.fileAnswers = {QString::fromStdString(w.dir.File("go.sgf"))};
     w.Action("N31")->trigger();
     QCOMPARE(w.prompts.errors, QStringList{QStringLiteral("Партия не открыта: Это не партия в точки: GM[1] вместо GM[40].")});
-    QVERIFY(!w->IsShowingSavedGame());
+    QVERIFY(!w->Viewer().IsShowing());
     QVERIFY(!w.Pole()->isVisibleTo(w.window.get()));
   }
 

@@ -105,7 +105,7 @@ class NetworkBoxTest : public QObject {
     };
     bool insideSocketHandler = false;
     const auto inTheBox = [&](const QString& shown) {
-      insideSocketHandler = insideSocketHandler || window->IsHandlingSocket();
+      insideSocketHandler = insideSocketHandler || window->Boxes().IsHandlingSocket();
       if (!acted && IsTheBox(box, shown)) act();
     };
     window.prompts.whileOpen = inTheBox;
@@ -193,7 +193,7 @@ class NetworkBoxTest : public QObject {
     QTRY_COMPARE(seen, (QStringList{WinText, QStringLiteral("Победа!!!"), QStringLiteral("TForm6")}));
     QVERIFY(fieldShownMeanwhile);
     QTRY_VERIFY(window.Pole()->isHidden());
-    QCOMPARE(window->Records().RecordCount(), 1);
+    QCOMPARE(window->Records().Table().RecordCount(), 1);
     QTRY_VERIFY(peer.Received().contains("LU"));  // the host was ahead
   }
 };

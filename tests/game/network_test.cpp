@@ -39,7 +39,7 @@ class NetworkTest : public QObject {
     host->Game().Board().SetFieldSize(15, 15);
     Host(host, [&] { Join(client); });
     QTRY_VERIFY(client->Game().IsNetwork());
-    QVERIFY(host->Game().IsNetwork() && host->Peer().IsHost() && !client->Peer().IsHost());
+    QVERIFY(host->Game().IsNetwork() && host->Network().Peer().IsHost() && !client->Network().Peer().IsHost());
     QCOMPARE(client->Game().Board().FieldWidth(), 15);
     QVERIFY(host.LogLines().contains(QStringLiteral("INFORM->> Вы ходите первый! Ходите...")));
     QVERIFY(client.LogLines().contains(QStringLiteral("INFORM->> Ваш соперник ходит первый! Ждите...")));
@@ -64,7 +64,7 @@ class NetworkTest : public QObject {
     QVERIFY(!client->Game().InProgress());
     QTRY_VERIFY(!host->Game().InProgress());
     QVERIFY(host.prompts.messages.contains(QStringLiteral("Вы победили!!!\nВы окружили 1 точек противника.")));
-    QCOMPARE(host->Records().RecordCount(), 1);
+    QCOMPARE(host->Records().Table().RecordCount(), 1);
     QVERIFY(!host.LogLines().contains(QStringLiteral("Ход соперника->> 14 - 14")));
   }
 

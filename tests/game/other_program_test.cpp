@@ -136,7 +136,7 @@ class OtherProgramTest : public QObject {
     QVERIFY2(w.prompts.messages.last().contains(message), qPrintable(w.prompts.messages.last()));
     QVERIFY(w.prompts.messages.last().endsWith(QStringLiteral("\nПартия прервана.")));
     QVERIFY(w.LogLines().last().startsWith(QStringLiteral("ERROR->> Другая программа")));
-    QCOMPARE(w->Records().RecordCount(), 0);
+    QCOMPARE(w->Records().Table().RecordCount(), 0);
     QTRY_COMPARE(RunningPrograms(w), 0);
     w.Action("N28")->trigger();
     w.Action("N2")->trigger();

@@ -90,7 +90,7 @@ class RulesTest : public QObject {
                      "(;FF[4]AP[katago]GM[40]SZ[12]PB[bot-a]PW[bot-b]KM[0.5]RU[dotsCaptureEmptyBase0sui1]RE[W+0.5]"
                      "AB[ff][gg]AW[gf][fg];B[fe];W[eg];B[ef];W[hf];B[])");
     w.Open();
-    QVERIFY(w->OpenSavedGame(QString::fromStdString(path)));
+    QVERIFY(w->Viewer().Open(QString::fromStdString(path)));
     QCOMPARE(w.Pole()->size(), QSize(12 * 13 + 1, 12 * 13 + 1));
     QVERIFY(w.Find<QWidget>("Panel1")->height() >= 166);
     QVERIFY(w.Find<QWidget>("ViewForward")->geometry().bottom() < w.Find<QWidget>("Panel1")->height());
@@ -104,7 +104,7 @@ class RulesTest : public QObject {
     const std::string path = w.dir.File("cut.sgf");
     test::WriteBytes(path, "(;GM[40]FF[4]SZ[14]RU[dotsCaptureEmptyBase1];W[hg];B[aa];W[gh];B[bb];W[ih];B[cc];W[hi];B[hh];W[dd])");
     w.Open();
-    QVERIFY(w->OpenSavedGame(QString::fromStdString(path)));
+    QVERIFY(w->Viewer().Open(QString::fromStdString(path)));
     QCOMPARE(w.Label("StatusPanel1"), QStringLiteral("Ход 7 из 7"));
     QCOMPARE(w.prompts.messages.last(),
              QStringLiteral("Ход 8 (8 - 8): в этой партии точка поставлена в окружённую область; по правилам программы "

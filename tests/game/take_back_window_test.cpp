@@ -61,7 +61,7 @@ class TakeBackWindowTest : public QObject {
     };
     std::vector<Round> rounds;
     const auto snapshot = [&] {
-      rounds.push_back({w->FieldPicture().Image().copy(), w.Label("Label2"), w.Label("Label4"), w.Label("Label6"),
+      rounds.push_back({w->Field().Picture().Image().copy(), w.Label("Label2"), w.Label("Label4"), w.Label("Label6"),
                         w.Find<QWidget>("Shape1")->pos(), !w.Find<QWidget>("Shape1")->isHidden()});
     };
     while (w->Game().InProgress() && rounds.size() < 40) {
@@ -76,7 +76,7 @@ class TakeBackWindowTest : public QObject {
     for (int i = 0; i < 5; ++i) {
       QTest::keyClick(w.window.get(), Qt::Key_Z, Qt::ControlModifier);
       const Round& round = rounds.back();
-      QCOMPARE(w->FieldPicture().Image(), round.Picture);
+      QCOMPARE(w->Field().Picture().Image(), round.Picture);
       QCOMPARE(w.Label("Label2"), round.Own);
       QCOMPARE(w.Label("Label4"), round.Rival);
       QCOMPARE(w.Label("Label6"), round.Free);
@@ -86,7 +86,7 @@ class TakeBackWindowTest : public QObject {
     }
     QCOMPARE(w.LogLines().count(QStringLiteral("Ход взят назад")), 5);
     w.Find<QToolButton>("BitBtn5")->click();
-    QCOMPARE(w->FieldPicture().Image(), rounds.back().Picture);
+    QCOMPARE(w->Field().Picture().Image(), rounds.back().Picture);
   }
 
   // A game won after a take-back says so in its result box and enters no
@@ -107,7 +107,7 @@ class TakeBackWindowTest : public QObject {
     w.Click(Node{14, 14});
     QCOMPARE(w.prompts.messages.last(), QStringLiteral("Вы победили!!!\nВы окружили 1 точек противника.\n"
                                                       "В партии брали ходы назад: в рекорды она не идёт."));
-    QCOMPARE(w->Records().RecordCount(), 0);
+    QCOMPARE(w->Records().Table().RecordCount(), 0);
     QVERIFY(w.prompts.inputs.isEmpty());
   }
 
@@ -208,7 +208,7 @@ class TakeBackWindowTest : public QObject {
     QVERIFY(w.prompts.messages.last().startsWith(QStringLiteral("Победил ")) ||
             w.prompts.messages.last().startsWith(QStringLiteral("Ничья!")));
     QVERIFY(w.prompts.messages.last().contains(QStringLiteral("Счёт ")));
-    QCOMPARE(w->Records().RecordCount(), 0);
+    QCOMPARE(w->Records().Table().RecordCount(), 0);
     const std::string path = w.dir.File("two.sgf");
     w.prompts.fileAnswers = {QString::fromStdString(path)};
     w.Action("N30")->trigger();

@@ -21,6 +21,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/records_dialog.h"
 #include "game/main_window.h"
+#include <QAction>
 #include "game/qt_prompts.h"
 #include "game/qt_translations.h"
 #include "text/cp1251.h"
@@ -76,7 +77,7 @@ bool PlayAgainstStrong(solvar::game::AppOptions options, const QString& path) {
   solvar::game::TForm1 window(options, prompts, desktop);
   window.show();
   window.Game().Board().SetFieldSize(15, 15);
-  window.N29Click();
+  window.findChild<QAction*>(QStringLiteral("N29"))->trigger();
   window.N2Click();
   QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
   bool saved = false;
@@ -132,10 +133,10 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(out.path());
   bool ok = SaveScreen(window, out.filePath(QStringLiteral("game.png")));
 
-  window.Records().InsertRecord({solvar::text::Utf8ToCp1251("Студент"), 14});
-  window.Records().InsertRecord({solvar::text::Utf8ToCp1251("Ёжик в тумане"), 9});
+  window.Records().Table().InsertRecord({solvar::text::Utf8ToCp1251("Студент"), 14});
+  window.Records().Table().InsertRecord({solvar::text::Utf8ToCp1251("Ёжик в тумане"), 9});
   auto* records = window.findChild<solvar::dialogs::TForm6*>(QStringLiteral("TForm6"));
-  records->Fill(window.Records());
+  records->Fill(window.Records().Table());
   ok &= ShowAndSave(records, out.filePath(QStringLiteral("records.png")));
   ok &= ShowAndSave(window.findChild<QDialog*>(QStringLiteral("TForm4")), out.filePath(QStringLiteral("field_size.png")));
   ok &= ShowAndSave(window.findChild<QDialog*>(QStringLiteral("TForm5")), out.filePath(QStringLiteral("network_options.png")));
@@ -177,24 +178,24 @@ int main(int argc, char* argv[]) {
   ok &= SaveWhileModal(out.filePath(QStringLiteral("previous_move.png")), [&] { window.BitBtn3Click(); });
   // The last round taken back (the picture before it is log_15.png), then a
   // hint for the player's move.
-  window.N35Click();
+  window.findChild<QAction*>(QStringLiteral("N35"))->trigger();
   ok &= SaveScreen(window, out.filePath(QStringLiteral("take_back.png")));
-  window.N36Click();
+  window.findChild<QAction*>(QStringLiteral("N36"))->trigger();
   Pause(options.StrongMoveTimeMs + 800);
   ok &= SaveScreen(window, out.filePath(QStringLiteral("hint.png")));
   // The game saved, given up, opened again: its last move, then its first.
   prompts.gameFile = scratch.filePath(QStringLiteral("game.sgf"));
-  window.N30Click();
+  window.findChild<QAction*>(QStringLiteral("N30"))->trigger();
   window.N3Click();
-  window.N31Click();
-  ok &= window.IsShowingSavedGame() && SaveScreen(window, out.filePath(QStringLiteral("saved_game_last.png")));
-  window.ShowSavedMove(1);
+  window.findChild<QAction*>(QStringLiteral("N31"))->trigger();
+  ok &= window.Viewer().IsShowing() && SaveScreen(window, out.filePath(QStringLiteral("saved_game_last.png")));
+  window.Viewer().ShowMove(1);
   ok &= SaveScreen(window, out.filePath(QStringLiteral("saved_game_first.png")));
   prompts.gameFile.reset();
   window.Game().Board().SetFieldSize(31, 31);
 
   // A game against the strong computer, while it thinks.
-  window.N29Click();
+  window.findChild<QAction*>(QStringLiteral("N29"))->trigger();
   window.N2Click();
   Pause(300);
   for (const Node node : {Node{12, 12}, Node{13, 12}, Node{12, 13}}) {
@@ -206,7 +207,7 @@ int main(int argc, char* argv[]) {
   Pause(600);
   ok &= SaveScreen(window, out.filePath(QStringLiteral("strong_thinking.png")));
   // Two people at this window, a few moves in.
-  window.N37Click();
+  window.findChild<QAction*>(QStringLiteral("N37"))->trigger();
   for (const Node node : {Node{6, 6}, Node{7, 6}, Node{7, 7}, Node{6, 7}, Node{8, 5}}) {
     solvar::tools::ClickNode(field, node);
     Pause(50);

@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
     const long resident = solvar::tools::ResidentKiB();
     if (game == 1) firstGame = resident;
     std::printf("game %d  %lld ms  host records %d  resident %ld KiB\n", game, static_cast<long long>(clock.elapsed()),
-                host.Records().RecordCount(), resident);
+                host.Records().Table().RecordCount(), resident);
   }
   std::printf("done: %d network games, resident %ld KiB (after the first: %ld KiB)\n", games,
               solvar::tools::ResidentKiB(), firstGame);

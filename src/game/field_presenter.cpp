@@ -1,0 +1,205 @@
+#include "game/field_presenter.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+#include "dialogs/previous_move_dialog.h"
+#include "game/field_view.h"
+#include "game/status_panels.h"
+#include "game/window_painter.h"
+
+namespace solvar::game {
+
+namespace {
+
+QString SelectionText(engine::Node node) {
+  if (node.X == -1) return QStringLiteral("Точка не выбрана");
+  return QStringLiteral("Выбранная точка:%1 %2").arg(node.X).arg(node.Y);
+}
+
+QString NodeText(engine::Node node) { return QStringLiteral("%1 - %2").arg(node.X).arg(node.Y); }
+
+}  // namespace
+
+FieldPresenter::FieldPresenter(QWidget& window, QWidget& content, const match::Match& match,
+                               const render::FieldColors& colors, StatusPanels& status, std::function<bool()> inPlay)
+    : m_match(match),
+      m_colors(colors),
+      m_status(status),
+      m_inPlay(std::move(inPlay)),
+      m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight,
+                                                     window.devicePixelRatio())),
+      m_snapshot(std::make_unique<render::FieldCanvas>(*m_canvas)),
+      m_field(new FieldView(*m_canvas, &content)),
+      m_marker(new MarkerShape(&content)),
+      m_hintRing(new HintRing(&content)),
+      m_nodeCursor(new NodeCursor(&content)),
+      m_previousMove(new dialogs::TForm3(&window)),
+      m_painter(std::make_unique<WindowPainter>(*m_canvas, colors, match.Board(), *m_field, *m_marker)) {
+  m_field->setObjectName(QStringLiteral("GamePole"));
+  m_field->setGeometry(0, 0, render::FieldPictureWidth, render::FieldPictureHeight);
+  m_field->hide();
+  m_marker->setObjectName(QStringLiteral("Shape1"));
+  m_marker->hide();
+  m_hintRing->setObjectName(QStringLiteral("HintRing"));
+  m_hintRing->hide();
+  m_nodeCursor->setObjectName(QStringLiteral("NodeCursor"));
+  m_nodeCursor->hide();
+  // The field takes the keys: in play the arrows, Space and Return, and the
+  // Tab stays on it.
+  m_field->setFocusPolicy(Qt::StrongFocus);
+  m_field->holdsTab = [this] { return m_inPlay(); };
+}
+
+FieldPresenter::~FieldPresenter() = default;
+
+void FieldPresenter::PrepareForGame() {
+  m_canvas->SetBrush(m_colors.BackColor);
+  m_canvas->SetPen(m_colors.GridColor);
+  m_canvas->Rectangle(-1, -1, m_field->width() + 1, m_field->height() + 1);
+  m_marker->SetFill(m_colors.RivalColor);
+}
+
+void FieldPresenter::ShowEmptyField(int extra) {
+  const engine::Board& board = m_match.Board();
+  m_field->show();
+  m_field->setFixedSize(render::CellSize * board.FieldWidth() + extra, render::CellSize * board.FieldHeight() + extra);
+  render::DrawGrid(*m_canvas, m_colors, board.FieldWidth(), board.FieldHeight());
+  m_field->update();
+  ForgetCursor();
+  m_field->setFocus();
+}
+
+void FieldPresenter::SetFieldSize(int fieldWidth, int fieldHeight) {
+  m_field->setFixedSize(render::CellSize * fieldWidth + 1, render::CellSize * fieldHeight + 1);
+}
+
+void FieldPresenter::Show() {
+  m_field->show();
+  m_field->setFocus();
+}
+
+void FieldPresenter::Hide() {
+  m_field->hide();
+  m_marker->hide();
+  ForgetCursor();
+}
+
+void FieldPresenter::Dot(engine::Node node, engine::Side side) { m_painter->Dot(node, side); }
+void FieldPresenter::Capture(const engine::Outline& outline) { m_painter->Capture(outline); }
+
+void FieldPresenter::MarkMove(engine::Node node) {
+  if (m_match.IsTwoPlayers()) {
+    const bool own = engine::IsTerritoryOf(m_match.Board().At(node), engine::Side::Own);
+    m_marker->SetFill(own ? m_colors.OwnColor : m_colors.RivalColor);
+  }
+  m_painter->Marker(node);
+}
+
+void FieldPresenter::MarkMove(engine::Node node, render::Color color) {
+  m_marker->SetFill(color);
+  m_painter->Marker(node);
+}
+
+void FieldPresenter::HideMarker() { m_marker->hide(); }
+
+void FieldPresenter::ClearToGrid(const engine::Board& board) {
+  render::DrawGrid(*m_canvas, m_colors, board.FieldWidth(), board.FieldHeight());
+  m_marker->hide();
+  m_field->update();
+}
+
+void FieldPresenter::RepaintDots() { m_painter->AllDots(); }
+
+void FieldPresenter::RedrawGrid() {
+  render::DrawGrid(*m_canvas, m_colors, m_match.Board().FieldWidth(), m_match.Board().FieldHeight());
+  m_field->update();
+}
+void FieldPresenter::PaintFrom(const engine::Board& board) { m_painter->PaintFrom(board); }
+
+void FieldPresenter::MouseMoved(int x, int y) {
+  const engine::Board& board = m_match.Board();
+  m_cursor = engine::Node{std::clamp(render::RoundEven(static_cast<double>(x) / render::CellSize), 1, board.FieldWidth() - 1),
+                          std::clamp(render::RoundEven(static_cast<double>(y) / render::CellSize), 1, board.FieldHeight() - 1)};
+  m_cursorPlaced = true;
+  m_nodeCursor->hide();
+  SelectNode(render::NodeUnderMouse(board, x, y));
+}
+
+bool FieldPresenter::KeyPressed(const QKeyEvent& event, const std::function<void()>& play) {
+  if (!m_inPlay() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
+  switch (event.key()) {
+    case Qt::Key_Left: MoveCursor(-1, 0); return true;
+    case Qt::Key_Right: MoveCursor(1, 0); return true;
+    case Qt::Key_Up: MoveCursor(0, -1); return true;
+    case Qt::Key_Down: MoveCursor(0, 1); return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!event.isAutoRepeat()) play();  // a key held down plays one dot
+      return true;
+    default: return false;
+  }
+}
+
+// The first key shows the cursor where it starts: on the node the mouse
+// last pointed at, else on the last dot of the game, else at the centre.
+void FieldPresenter::MoveCursor(int dx, int dy) {
+  const engine::Board& board = m_match.Board();
+  if (!m_cursorPlaced) {
+    m_cursor = m_match.Moves().empty() ? engine::Node{board.FieldWidth() / 2, board.FieldHeight() / 2}
+                                       : m_match.Moves().back().Dot;
+    m_cursorPlaced = true;
+  } else {
+    m_cursor.X = std::clamp(m_cursor.X + dx, 1, board.FieldWidth() - 1);
+    m_cursor.Y = std::clamp(m_cursor.Y + dy, 1, board.FieldHeight() - 1);
+  }
+  SelectNode(render::NodeUnderMouse(board, render::CellSize * m_cursor.X, render::CellSize * m_cursor.Y));
+  PlaceOnNode(*m_nodeCursor, m_cursor);
+}
+
+// The preview dot moves to the node (in the colour of the side to move),
+// and the status bar names it; a node that is not free selects nothing.
+void FieldPresenter::SelectNode(engine::Node under) {
+  const engine::Side mover =
+      m_match.IsTwoPlayers() && m_match.ToMove() == match::Turn::Opponent ? engine::Side::Rival : engine::Side::Own;
+  render::MovePreview(*m_canvas, m_colors, m_match.Board(), m_selected, under, mover);
+  m_selected.X = under.X;
+  if (under.X != -1) m_selected = under;
+  m_status.Say(SelectionText(m_selected));
+  m_field->update();
+}
+
+void FieldPresenter::ForgetCursor() {
+  m_cursorPlaced = false;
+  m_nodeCursor->hide();
+}
+
+void FieldPresenter::PlaceOnNode(QWidget& mark, engine::Node node) {
+  mark.move(m_field->pos() + render::MarkerPosition(node, mark.width(), mark.height()));
+  mark.raise();
+  mark.show();
+}
+
+void FieldPresenter::KeepSnapshot() { *m_snapshot = *m_canvas; }
+
+void FieldPresenter::RestoreSnapshot() {
+  m_canvas->Restore(*m_snapshot);
+  m_field->update();
+}
+
+void FieldPresenter::ShowPreviousMove() {
+  m_previousMove->ShowSnapshot(m_snapshot->Shown(), m_field->width(), m_field->height());
+  m_previousMove->exec();
+}
+
+void FieldPresenter::ShowHint(engine::Node node, engine::Side side) {
+  m_hintRing->SetColor(m_colors.SideColor(side));
+  PlaceOnNode(*m_hintRing, node);
+  m_status.Say(QStringLiteral("Подсказка: ") + NodeText(node));
+}
+
+void FieldPresenter::HideHint() { m_hintRing->hide(); }
+
+}  // namespace solvar::game
