@@ -47,7 +47,9 @@ CommandLine ReadCommandLine(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("FILE.sgf"), QStringLiteral("A saved game to show."),
                                QStringLiteral("[FILE.sgf]"));
   if (!parser.parse(arguments)) return Stop(QStringLiteral("solvar: %1\n").arg(parser.errorText()), 2);
-  if (parser.isSet(help)) return Stop(parser.helpText(), 0);
+  // The help is asked before the application exists, which would leave the
+  // usage line without the program's name.
+  if (parser.isSet(help)) return Stop(parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("solvar")), 0);
   if (parser.isSet(version)) return Stop(QStringLiteral("Сольвар %1\n").arg(QLatin1String(ProgramVersion)), 0);
   if (parser.positionalArguments().size() > 1) return Stop(QStringLiteral("solvar: one saved game at a time\n"), 2);
 

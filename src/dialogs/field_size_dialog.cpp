@@ -67,6 +67,11 @@ void TForm4::showEvent(QShowEvent* event) {
 }
 
 int TForm4::ChosenWidth() const { return m_width->value(); }
+
+void TForm4::SetChosenSize(int width, int height) {
+  m_width->setValue(width);
+  m_height->setValue(height);
+}
 int TForm4::ChosenHeight() const { return m_height->value(); }
 
 }  // namespace solvar::dialogs

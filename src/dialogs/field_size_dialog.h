@@ -28,6 +28,8 @@ class TForm4 : public QDialog {
   void BitBtn1Click();
   int ChosenWidth() const;
   int ChosenHeight() const;
+  // The size the dialog offers when it opens (the one kept from the last run).
+  void SetChosenSize(int width, int height);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -10,14 +10,15 @@ namespace solvar::game {
 
 struct AppOptions {
   std::optional<std::uint64_t> Seed;  // --seed N: every random draw repeatable
-  std::uint16_t Port = 3333;          // --port N
+  std::optional<std::uint16_t> Port;  // --port N, for this run over the one kept
   int JoinTimeoutMs = 30000;          // a join that hears no start is given up
   int StrongMoveTimeMs = 1000;        // --movetime N: the strong computer's thinking time
   // The records file; empty for the usual place (see RecordsFilePath).
   QString RecordsFile;
   QString PositionFile = QStringLiteral("123.txt");
   QString HelpFile = QStringLiteral("help.hlp");
-  // The program's settings file; empty for the usual place.
+  // The program's settings file; empty for the usual place
+  // (~/.config/solvar/solvar.ini).
   QString SettingsFile;
   // How much longer than its thinking time another program may take to
   // answer (and to start) before the game against it is given up.

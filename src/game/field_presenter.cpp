@@ -1,6 +1,7 @@
 #include "game/field_presenter.h"
 
 #include <QKeyEvent>
+#include <QScrollArea>
 
 #include <algorithm>
 
@@ -8,6 +9,7 @@
 #include "game/field_view.h"
 #include "game/status_panels.h"
 #include "game/window_painter.h"
+#include "match/game_replay.h"
 
 namespace solvar::game {
 
@@ -31,12 +33,21 @@ FieldPresenter::FieldPresenter(QWidget& window, QWidget& content, const match::M
       m_canvas(std::make_unique<render::FieldCanvas>(render::FieldPictureWidth, render::FieldPictureHeight,
                                                      window.devicePixelRatio())),
       m_snapshot(std::make_unique<render::FieldCanvas>(*m_canvas)),
-      m_field(new FieldView(*m_canvas, &content)),
-      m_marker(new MarkerShape(&content)),
-      m_hintRing(new HintRing(&content)),
-      m_nodeCursor(new NodeCursor(&content)),
+      m_area(new QScrollArea(&content)),
+      m_host(new QWidget),
+      m_field(new FieldView(*m_canvas, m_host)),
+      m_marker(new MarkerShape(m_host)),
+      m_hintRing(new HintRing(m_host)),
+      m_nodeCursor(new NodeCursor(m_host)),
       m_previousMove(new dialogs::TForm3(&window)),
-      m_painter(std::make_unique<WindowPainter>(*m_canvas, colors, match.Board(), *m_field, *m_marker)) {
+      m_painter(std::make_unique<WindowPainter>(*m_canvas, colors, match.Board(), *m_field)) {
+  m_area->setObjectName(QStringLiteral("FieldArea"));
+  m_area->setFrameShape(QFrame::NoFrame);
+  m_area->setWidget(m_host);
+  m_area->setGeometry(0, 0, render::FieldPictureWidth, render::FieldPictureHeight);
+  m_area->hide();
+  m_host->setObjectName(QStringLiteral("FieldHost"));
+  m_host->setFixedSize(render::FieldPictureWidth, render::FieldPictureHeight);
   m_field->setObjectName(QStringLiteral("GamePole"));
   m_field->setGeometry(0, 0, render::FieldPictureWidth, render::FieldPictureHeight);
   m_field->hide();
@@ -63,24 +74,94 @@ void FieldPresenter::PrepareForGame() {
 
 void FieldPresenter::ShowEmptyField(int extra) {
   const engine::Board& board = m_match.Board();
+  m_extra = extra;
+  m_area->show();
   m_field->show();
-  m_field->setFixedSize(render::CellSize * board.FieldWidth() + extra, render::CellSize * board.FieldHeight() + extra);
+  FitField();
   render::DrawGrid(*m_canvas, m_colors, board.FieldWidth(), board.FieldHeight());
   m_field->update();
   ForgetCursor();
   m_field->setFocus();
 }
 
+void FieldPresenter::FitField() {
+  m_field->setFixedSize(FieldPixels(m_match.Board().FieldWidth(), m_match.Board().FieldHeight(), m_zoom, m_extra));
+  m_host->setFixedSize(m_field->size());
+}
+
 void FieldPresenter::SetFieldSize(int fieldWidth, int fieldHeight) {
-  m_field->setFixedSize(render::CellSize * fieldWidth + 1, render::CellSize * fieldHeight + 1);
+  m_field->setFixedSize(FieldPixels(fieldWidth, fieldHeight, m_zoom));
+  m_host->setFixedSize(m_field->size());
+}
+
+QSize FieldPresenter::FieldPixels(int fieldWidth, int fieldHeight, double zoom, int extra) {
+  return QSize(render::RoundEven(zoom * (render::CellSize * fieldWidth + extra)),
+               render::RoundEven(zoom * (render::CellSize * fieldHeight + extra)));
+}
+
+int FieldPresenter::Zoomed(int pixels) const { return render::RoundEven(m_zoom * pixels); }
+
+void FieldPresenter::SetZoom(double zoom, const std::function<void()>& repaint) {
+  if (zoom == m_zoom) return;
+  m_zoom = zoom;
+  m_canvas->Rezoom(zoom);
+  m_snapshot->Rezoom(zoom);
+  SizeMarks();
+  if (repaint) repaint();
+  m_field->update();
+}
+
+// The marks keep their size at 100 % times the zoom.
+void FieldPresenter::SizeMarks() {
+  m_marker->setFixedSize(Zoomed(10), Zoomed(10));
+  m_hintRing->setFixedSize(Zoomed(18), Zoomed(18));
+  m_nodeCursor->setFixedSize(Zoomed(12), Zoomed(12));
+  if (!m_marker->isHidden()) PlaceOnNode(*m_marker, m_marked);
+  if (!m_hintRing->isHidden()) PlaceOnNode(*m_hintRing, m_hinted);
+  if (!m_nodeCursor->isHidden()) PlaceOnNode(*m_nodeCursor, m_cursor);
+}
+
+void FieldPresenter::RepaintRecord(render::FieldCanvas& canvas, const match::GameRecord& record, std::size_t moves) {
+  render::DrawGrid(canvas, m_colors, record.FieldWidth, record.FieldHeight);
+  engine::Board board;
+  WindowPainter painter(canvas, m_colors, board, *m_field);
+  struct Painting : match::MatchObserver {
+    explicit Painting(WindowPainter& on) : Painter(on) {}
+    void OnDotPlaced(engine::Node node, engine::Side side) override { Painter.Dot(node, side); }
+    void OnCapture(const engine::Outline& outline) override { Painter.Capture(outline); }
+    WindowPainter& Painter;
+  } painting(painter);
+  match::ReplayOnto(board, record, static_cast<int>(moves), &painting);
+}
+
+void FieldPresenter::RepaintGame() {
+  const match::GameRecord record = m_match.Record();
+  RepaintRecord(*m_canvas, record, record.Moves.size());
+  // The picture before the last move played at this window, with the dot
+  // that was about to be played.
+  for (std::size_t move = record.Moves.size(); move-- > 0;) {
+    const match::PlayedMove& played = record.Moves[move];
+    if (played.Mover != engine::Side::Own && !m_match.IsTwoPlayers()) continue;
+    RepaintRecord(*m_snapshot, record, move);
+    render::DrawDot(*m_snapshot, m_colors, played.Dot, played.Mover == engine::Side::Own);
+    break;
+  }
+  if (m_selected.X != -1 && m_match.IsFreeNode(m_selected)) {
+    const engine::Side mover =
+        m_match.IsTwoPlayers() && m_match.ToMove() == match::Turn::Opponent ? engine::Side::Rival : engine::Side::Own;
+    render::DrawDot(*m_canvas, m_colors, m_selected, mover == engine::Side::Own);
+  }
+  m_field->update();
 }
 
 void FieldPresenter::Show() {
+  m_area->show();
   m_field->show();
   m_field->setFocus();
 }
 
 void FieldPresenter::Hide() {
+  m_area->hide();
   m_field->hide();
   m_marker->hide();
   ForgetCursor();
@@ -94,12 +175,14 @@ void FieldPresenter::MarkMove(engine::Node node) {
     const bool own = engine::IsTerritoryOf(m_match.Board().At(node), engine::Side::Own);
     m_marker->SetFill(own ? m_colors.OwnColor : m_colors.RivalColor);
   }
-  m_painter->Marker(node);
+  m_marked = node;
+  PlaceOnNode(*m_marker, node);
 }
 
 void FieldPresenter::MarkMove(engine::Node node, render::Color color) {
   m_marker->SetFill(color);
-  m_painter->Marker(node);
+  m_marked = node;
+  PlaceOnNode(*m_marker, node);
 }
 
 void FieldPresenter::HideMarker() { m_marker->hide(); }
@@ -120,11 +203,12 @@ void FieldPresenter::PaintFrom(const engine::Board& board) { m_painter->PaintFro
 
 void FieldPresenter::MouseMoved(int x, int y) {
   const engine::Board& board = m_match.Board();
-  m_cursor = engine::Node{std::clamp(render::RoundEven(static_cast<double>(x) / render::CellSize), 1, board.FieldWidth() - 1),
-                          std::clamp(render::RoundEven(static_cast<double>(y) / render::CellSize), 1, board.FieldHeight() - 1)};
+  const double cell = render::CellSize * m_zoom;
+  m_cursor = engine::Node{std::clamp(render::RoundEven(x / cell), 1, board.FieldWidth() - 1),
+                          std::clamp(render::RoundEven(y / cell), 1, board.FieldHeight() - 1)};
   m_cursorPlaced = true;
   m_nodeCursor->hide();
-  SelectNode(render::NodeUnderMouse(board, x, y));
+  SelectNode(render::NodeUnderMouse(board, x, y, m_zoom));
 }
 
 bool FieldPresenter::KeyPressed(const QKeyEvent& event, const std::function<void()>& play) {
@@ -157,6 +241,7 @@ void FieldPresenter::MoveCursor(int dx, int dy) {
   }
   SelectNode(render::NodeUnderMouse(board, render::CellSize * m_cursor.X, render::CellSize * m_cursor.Y));
   PlaceOnNode(*m_nodeCursor, m_cursor);
+  m_area->ensureWidgetVisible(m_nodeCursor);
 }
 
 // The preview dot moves to the node (in the colour of the side to move),
@@ -177,7 +262,7 @@ void FieldPresenter::ForgetCursor() {
 }
 
 void FieldPresenter::PlaceOnNode(QWidget& mark, engine::Node node) {
-  mark.move(m_field->pos() + render::MarkerPosition(node, mark.width(), mark.height()));
+  mark.move(m_field->pos() + render::MarkerPosition(node, mark.width(), mark.height(), m_zoom));
   mark.raise();
   mark.show();
 }
@@ -195,6 +280,7 @@ void FieldPresenter::ShowPreviousMove() {
 }
 
 void FieldPresenter::ShowHint(engine::Node node, engine::Side side) {
+  m_hinted = node;
   m_hintRing->SetColor(m_colors.SideColor(side));
   PlaceOnNode(*m_hintRing, node);
   m_status.Say(QStringLiteral("Подсказка: ") + NodeText(node));

@@ -1,8 +1,11 @@
 #pragma once
 // The field on the window: the retained picture and the picture before the
 // player's last move, the painter of what the game reports, GamePole that
-// shows it, the last-move marker (Shape1), the hint's ring, and the node
-// selected by the mouse or by the keyboard's cursor. The mouse and the
+// shows it (in an area that scrolls when the window cannot hold it), the
+// last-move marker (Shape1), the hint's ring, the zoom, and the node
+// selected by the mouse or by the keyboard's cursor. At zoom Z the field is
+// drawn by the same rules at Z times the size, node (x, y) lies at Z times
+// its place at 100 %, and the mouse and the keys select as at 100 %. The mouse and the
 // cursor share one selection: each selects the node it stands on exactly as
 // the other does (a free node shows the preview dot, a taken one nothing),
 // and each goes on from where the other left it.
@@ -17,6 +20,7 @@
 #include "render/field_painter.h"
 
 class QKeyEvent;
+class QScrollArea;
 class QWidget;
 
 namespace solvar::dialogs {
@@ -43,6 +47,8 @@ class FieldPresenter {
   FieldPresenter& operator=(const FieldPresenter&) = delete;
 
   FieldView& Field() const { return *m_field; }
+  // The area that holds the field and scrolls it, for the layout to place.
+  QScrollArea& Area() const { return *m_area; }
   MarkerShape& Marker() const { return *m_marker; }
   const render::FieldCanvas& Picture() const { return *m_canvas; }
   const render::FieldCanvas& Snapshot() const { return *m_snapshot; }
@@ -53,8 +59,21 @@ class FieldPresenter {
   // the keys on it.
   void PrepareForGame();
   void ShowEmptyField(int extra);
-  // The field's place in the window, FieldWidth x FieldHeight cells.
+  // The game's field sized again at the zoom (one or two pixels more than
+  // its cells, as it was shown).
+  void FitField();
+  // The field's size, FieldWidth x FieldHeight cells at the zoom.
   void SetFieldSize(int fieldWidth, int fieldHeight);
+  // The pixels a field of FieldWidth x FieldHeight cells takes at a zoom.
+  static QSize FieldPixels(int fieldWidth, int fieldHeight, double zoom, int extra = 1);
+
+  double Zoom() const { return m_zoom; }
+  // The field drawn `zoom` times larger from now on; what it shows is drawn
+  // again by `repaint` (the game, or a game shown).
+  void SetZoom(double zoom, const std::function<void()>& repaint);
+  // The game on the field drawn again from its record: the position, the
+  // picture before the player's last move, the preview and the marker.
+  void RepaintGame();
   // The field shown as it is, with the keys on it.
   void Show();
   void Hide();
@@ -95,6 +114,9 @@ class FieldPresenter {
   void MoveCursor(int dx, int dy);
   void SelectNode(engine::Node under);
   void PlaceOnNode(QWidget& mark, engine::Node node);
+  void SizeMarks();
+  void RepaintRecord(render::FieldCanvas& canvas, const match::GameRecord& record, std::size_t moves);
+  int Zoomed(int pixels) const;
 
   const match::Match& m_match;
   const render::FieldColors& m_colors;
@@ -102,6 +124,10 @@ class FieldPresenter {
   std::function<bool()> m_inPlay;
   std::unique_ptr<render::FieldCanvas> m_canvas;
   std::unique_ptr<render::FieldCanvas> m_snapshot;
+  double m_zoom = 1.0;
+  int m_extra = 1;  // pixels right and below the last node (2 in a network game)
+  QScrollArea* m_area;
+  QWidget* m_host;  // inside the area: the field and its marks
   FieldView* m_field;
   MarkerShape* m_marker;
   HintRing* m_hintRing;
@@ -113,6 +139,8 @@ class FieldPresenter {
   // The node the keyboard's cursor (or the mouse) last stood on, taken or not.
   engine::Node m_cursor{0, 0};
   bool m_cursorPlaced = false;
+  engine::Node m_marked{-1, -1};  // the node under the marker
+  engine::Node m_hinted{-1, -1};  // the node in the hint's ring
 };
 
 }  // namespace solvar::game

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace solvar::game {
 
 FieldView::FieldView(const render::FieldCanvas& canvas, QWidget* parent)
@@ -22,8 +24,15 @@ void FieldView::mouseMoveEvent(QMouseEvent* event) {
   if (onMouseMove) onMouseMove(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
+void FieldView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_pressed = rect().contains(event->position().toPoint());
+  QWidget::mousePressEvent(event);
+}
+
 void FieldView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
+  if (event->button() != Qt::LeftButton) return;
+  const bool pressedHere = std::exchange(m_pressed, false);
+  if (pressedHere && rect().contains(event->position().toPoint()) && onClick) onClick();
 }
 
 void FieldView::keyPressEvent(QKeyEvent* event) {

@@ -26,12 +26,16 @@ class FieldView : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
  private:
   const render::FieldCanvas& m_canvas;
+  // A click is a press and a release both on the field: a release left over
+  // from a menu or a box closed over it plays nothing.
+  bool m_pressed = false;
 };
 
 // Shape1: the circle that marks the last dot of the computer or the peer.

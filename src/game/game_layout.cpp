@@ -1,19 +1,28 @@
 #include "game/game_layout.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "game/field_presenter.h"
 #include "game/field_view.h"
 #include "game/game_log.h"
 #include "game/game_viewer.h"
 #include "game/score_panel.h"
+#include "game/settings_store.h"
 #include "game/status_panels.h"
 #include "render/field_painter.h"
 
@@ -21,15 +30,141 @@ namespace solvar::game {
 
 namespace {
 
+constexpr std::array<double, 4> ZoomSteps = {1.0, 1.5, 2.0, 3.0};
+constexpr double SmallestFit = 0.5;
+constexpr double LargestFit = 4.0;
+
 QString ProgramTitle() { return QStringLiteral("Логическая игра \"Сольвар\""); }
+
+int LogHeightFor(int fieldPixelHeight) { return std::max(45, render::RoundEven(0.3 * fieldPixelHeight)); }
+
+QString Percent(double zoom) { return QStringLiteral("%1 %").arg(render::RoundEven(zoom * 100)); }
 
 }  // namespace
 
 GameLayout::GameLayout(QMainWindow& window, QWidget& content, GameLog& log, const match::Match& match,
-                       FieldPresenter& field, ScorePanel& panel, StatusPanels& status, GameViewer& viewer)
-    : m_window(window), m_content(content), m_log(log), m_match(match), m_field(field), m_panel(panel),
-      m_status(status), m_viewer(viewer) {
+                       FieldPresenter& field, ScorePanel& panel, StatusPanels& status, GameViewer& viewer,
+                       Settings& settings, SettingsStore& store)
+    : QObject(&window),
+      m_window(window),
+      m_content(content),
+      m_log(log),
+      m_match(match),
+      m_field(field),
+      m_panel(panel),
+      m_status(status),
+      m_viewer(viewer),
+      m_settings(settings),
+      m_store(store),
+      m_keepPlace(new QTimer(this)),
+      m_fitAgain(new QTimer(this)) {
   m_window.setWindowTitle(ProgramTitle());
+  m_keepPlace->setSingleShot(true);
+  m_keepPlace->setInterval(400);
+  connect(m_keepPlace, &QTimer::timeout, this, [this] {
+    const bool resizable = m_settings.Zoom == FitToWindow;
+    m_store.SaveWindowPlace(QRect(m_window.pos(), resizable ? m_window.size() : QSize(1, 1)));
+  });
+  m_fitAgain->setSingleShot(true);
+  m_fitAgain->setInterval(100);
+  connect(m_fitAgain, &QTimer::timeout, this, [this] { LayOutAgain(); });
+  m_window.installEventFilter(this);
+}
+
+void GameLayout::AddZoomMenu(QMenu& view) {
+  QMenu* zoom = view.addMenu(QStringLiteral("&Масштаб поля"));
+  zoom->menuAction()->setObjectName(QStringLiteral("N40"));
+  auto* group = new QActionGroup(this);
+  const std::array<std::pair<double, QString>, 5> choices = {{{1.0, QStringLiteral("&100 %")},
+                                                              {1.5, QStringLiteral("1&50 %")},
+                                                              {2.0, QStringLiteral("&200 %")},
+                                                              {3.0, QStringLiteral("&300 %")},
+                                                              {FitToWindow, QStringLiteral("По размеру &окна")}}};
+  int number = 41;
+  for (const auto& [factor, caption] : choices) {
+    QAction* action = zoom->addAction(caption);
+    action->setObjectName(QStringLiteral("N%1").arg(number++));
+    action->setCheckable(true);
+    action->setChecked(factor == m_settings.Zoom);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, factor = factor] { ChooseZoom(factor); });
+    m_zoomActions.emplace_back(factor, action);
+  }
+  const auto key = [this](QKeySequence keys, std::function<void()> act) {
+    auto* shortcut = new QShortcut(keys, &m_window);
+    connect(shortcut, &QShortcut::activated, this, std::move(act));
+  };
+  key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { StepZoom(+1); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { StepZoom(+1); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { StepZoom(-1); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ChooseZoom(1.0); });
+}
+
+void GameLayout::ChooseZoom(double zoom) {
+  m_settings.Zoom = zoom;
+  m_store.SaveZoom(zoom);
+  for (const auto& [factor, action] : m_zoomActions) action->setChecked(factor == zoom);
+  if (zoom == FitToWindow) {
+    m_window.setMinimumSize(200, 150);
+    m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_content.setMinimumSize(0, 0);
+    m_content.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+  LayOutAgain();
+}
+
+void GameLayout::StepZoom(int steps) {
+  const double now = m_field.Zoom();
+  double next = now;
+  if (steps > 0) {
+    const auto larger = std::find_if(ZoomSteps.begin(), ZoomSteps.end(), [now](double step) { return step > now + 1e-9; });
+    if (larger != ZoomSteps.end()) next = *larger;
+  } else {
+    for (const double step : ZoomSteps) {
+      if (step < now - 1e-9) next = step;
+    }
+  }
+  ChooseZoom(next);
+}
+
+void GameLayout::LayOutAgain() {
+  if (m_fieldWidth == 0) return SetContentSize(m_log.width(), m_log.height());
+  LayOutField(m_fieldWidth, m_fieldHeight);
+  if (m_match.InProgress() && !m_viewer.IsShowing()) m_field.FitField();
+}
+
+QSize GameLayout::RoomOnScreen() const {
+  const QScreen* screen = m_window.screen();
+  const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1 << 16, 1 << 16);
+  const QSize frame = m_window.isVisible() ? m_window.frameGeometry().size() - m_window.size() : QSize(0, 0);
+  return QSize(available.width() - frame.width(),
+               available.height() - frame.height() - m_window.menuBar()->sizeHint().height() - StatusBarHeight);
+}
+
+double GameLayout::ZoomFor(int fieldWidth, int fieldHeight) {
+  if (m_settings.Zoom == FitToWindow) {
+    const QSize at100 = FieldPresenter::FieldPixels(fieldWidth, fieldHeight, 1.0);
+    const int roomWidth = m_content.width() - ScorePanel::Width;
+    const int roomHeight = m_content.height() - LogHeightFor(at100.height());
+    const double zoom = std::min(static_cast<double>(roomWidth) / at100.width(),
+                                 static_cast<double>(roomHeight) / at100.height());
+    return std::clamp(std::floor(zoom * 20) / 20, SmallestFit, LargestFit);
+  }
+  const QSize room = RoomOnScreen();
+  for (auto step = ZoomSteps.rbegin(); step != ZoomSteps.rend(); ++step) {
+    if (*step > m_settings.Zoom) continue;
+    const QSize pixels = FieldPresenter::FieldPixels(fieldWidth, fieldHeight, *step);
+    const int width = pixels.width() + ScorePanel::Width;
+    const int height = std::max(pixels.height(), m_panel.LeastHeight()) + LogHeightFor(pixels.height());
+    if ((width <= room.width() && height <= room.height()) || *step == ZoomSteps.front()) {
+      if (*step < m_settings.Zoom) {
+        m_status.Say(QStringLiteral("Масштаб %1 не помещается на экране: поле в масштабе %2")
+                         .arg(Percent(m_settings.Zoom), Percent(*step)));
+      }
+      return *step;
+    }
+  }
+  return 1.0;
 }
 
 void GameLayout::StartLayout() {
@@ -43,19 +178,32 @@ void GameLayout::StartLayout() {
   if (m_match.IsNetwork()) m_commands.SendMessage->setEnabled(true);
 }
 
+// The field's area is one pixel larger than the field each way, under the
+// panel and the log, so that the field of a network game (one pixel larger)
+// shows whole; where the window cannot hold the field the area is what it
+// can hold, and scrolls.
 void GameLayout::LayOutField(int fieldWidth, int fieldHeight) {
-  const int width = render::CellSize * fieldWidth + 1;
-  const int height = render::CellSize * fieldHeight + 1;
-  const int panelHeight = std::max(height, m_panel.LeastHeight());
+  m_fieldWidth = fieldWidth;
+  m_fieldHeight = fieldHeight;
+  m_field.SetZoom(ZoomFor(fieldWidth, fieldHeight), m_repaint);
   m_field.SetFieldSize(fieldWidth, fieldHeight);
-  m_panel.setGeometry(width, 0, m_panel.width(), panelHeight);
-  const int logHeight = std::max(45, render::RoundEven(0.3 * m_field.Field().height()));
+  const QSize pixels = m_field.Field().size();
+  const int logHeight = LogHeightFor(pixels.height());
+  const bool resizable = m_settings.Zoom == FitToWindow;
+  const QSize room = resizable ? QSize(m_content.width(), m_content.height()) : RoomOnScreen();
+  const int width = std::min(pixels.width(), std::max(1, room.width() - ScorePanel::Width));
+  const int height = std::min(pixels.height(), std::max(1, room.height() - logHeight));
+  const bool whole = width == pixels.width() && height == pixels.height();
+  m_field.Area().setGeometry(0, 0, width + (whole ? 1 : 0), height + (whole ? 1 : 0));
+  const int panelHeight = std::max(height, m_panel.LeastHeight());
+  m_panel.setGeometry(width, 0, ScorePanel::Width, panelHeight);
   m_log.setFixedHeight(logHeight);
-  SetContentSize(width + m_panel.width(), panelHeight + logHeight);
+  SetContentSize(width + ScorePanel::Width, panelHeight + logHeight);
   m_panel.show();
 }
 
 void GameLayout::EndLayout() {
+  m_fieldWidth = m_fieldHeight = 0;
   UpdateTitle();
   m_commands.SendMessage->setEnabled(false);
   m_panel.SetCounts(0, 0, 0);
@@ -69,6 +217,13 @@ void GameLayout::EndLayout() {
 }
 
 void GameLayout::SetContentSize(int width, int height) {
+  if (m_settings.Zoom == FitToWindow) {
+    // The window keeps the size it is given; the log takes what the field
+    // and the panel leave (all of it between games).
+    const int top = m_fieldWidth == 0 ? 0 : m_content.height() - m_log.height();
+    m_log.setGeometry(0, top, m_content.width(), m_content.height() - top);
+    return;
+  }
   width = std::max(width, m_window.statusBar()->sizeHint().width());
   m_content.setFixedSize(width, height);
   m_log.setGeometry(0, height - m_log.height(), width, m_log.height());
@@ -84,6 +239,26 @@ void GameLayout::UpdateTitle() {
     title += QStringLiteral(" — спортивные правила");
   }
   m_window.setWindowTitle(title);
+}
+
+// A place kept from the last run is taken if it lies on a screen.
+void GameLayout::PlaceWindow() {
+  const QRect place = m_settings.WindowPlace;
+  const QScreen* screen = place.isEmpty() ? nullptr : m_window.screen();
+  if (screen == nullptr || !screen->availableVirtualGeometry().intersects(QRect(place.topLeft(), QSize(40, 40)))) {
+    m_window.move(198, 108);
+    return;
+  }
+  m_window.move(place.topLeft());
+  if (m_settings.Zoom == FitToWindow && place.width() > 1) m_window.resize(place.size());
+}
+
+bool GameLayout::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &m_window && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+    if (m_window.isVisible()) m_keepPlace->start();
+    if (event->type() == QEvent::Resize && m_settings.Zoom == FitToWindow) m_fitAgain->start();
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void GameLayout::SetMenusForGame(bool inGame) {

@@ -1,15 +1,28 @@
 #pragma once
 // The window laid out for a game (the field, the score panel beside it and
-// the log below) or between games (the log alone), its title, and the
-// commands that a game turns on and off.
+// the log below) or between games (the log alone), its title, the commands
+// that a game turns on and off, and the field's zoom («Вид» → «Масштаб
+// поля», Ctrl+= and Ctrl++ larger, Ctrl+- smaller, Ctrl+0 at 100 %). The
+// window never leaves the screen's available area: a zoom that would not
+// fit gives way to the largest step that does (and the status bar says so),
+// and a field that does not fit even at 100 % scrolls. With «По размеру
+// окна» the window can be resized and the field takes the largest zoom that
+// fits it. Where the window stands (and its size when it can be resized)
+// is kept for the next run.
 
+#include <QObject>
 #include <QString>
 
+#include <functional>
+#include <vector>
+
+#include "game/settings.h"
 #include "match/match.h"
 
 class QAction;
 class QMainWindow;
 class QMenu;
+class QTimer;
 class QWidget;
 
 namespace solvar::game {
@@ -18,9 +31,11 @@ class FieldPresenter;
 class GameLog;
 class GameViewer;
 class ScorePanel;
+class SettingsStore;
 class StatusPanels;
 
-class GameLayout {
+class GameLayout : public QObject {
+  Q_OBJECT
  public:
   // The commands a game turns on («Сдаться», «Послать сообщение» in a
   // network game) and off («Настройки поля», «Вид», «Настоить»).
@@ -33,9 +48,13 @@ class GameLayout {
   };
 
   GameLayout(QMainWindow& window, QWidget& content, GameLog& log, const match::Match& match, FieldPresenter& field,
-             ScorePanel& panel, StatusPanels& status, GameViewer& viewer);
+             ScorePanel& panel, StatusPanels& status, GameViewer& viewer, Settings& settings, SettingsStore& store);
 
   void SetCommands(const Commands& commands) { m_commands = commands; }
+  // How the field is drawn again when the zoom changes.
+  void SetRepaint(std::function<void()> repaint) { m_repaint = std::move(repaint); }
+  // «Масштаб поля» at the end of the menu, its keys on the window.
+  void AddZoomMenu(QMenu& view);
 
   // A game starts: the commands of a game, and the field with the panel.
   void StartLayout();
@@ -52,9 +71,27 @@ class GameLayout {
   // The program's title, with the rules of a sport game or the players and
   // result of a game shown.
   void UpdateTitle();
+  // The window where it stood in the last run.
+  void PlaceWindow();
+
+  // A zoom chosen: 1, 1.5, 2, 3 or FitToWindow.
+  void ChooseZoom(double zoom);
+  // One step larger (+1) or smaller (-1).
+  void StepZoom(int steps);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SetMenusForGame(bool inGame);
+  // The zoom the field can take: the chosen one, or the largest step below
+  // it that fits the screen; in «По размеру окна», the largest that fits
+  // the window.
+  double ZoomFor(int fieldWidth, int fieldHeight);
+  // The room for the window's content on its screen, less the frame, the
+  // menu and the status bar.
+  QSize RoomOnScreen() const;
+  void LayOutAgain();
 
   QMainWindow& m_window;
   QWidget& m_content;
@@ -64,7 +101,15 @@ class GameLayout {
   ScorePanel& m_panel;
   StatusPanels& m_status;
   GameViewer& m_viewer;
+  Settings& m_settings;
+  SettingsStore& m_store;
   Commands m_commands;
+  std::function<void()> m_repaint;
+  std::vector<std::pair<double, QAction*>> m_zoomActions;
+  QTimer* m_keepPlace;
+  QTimer* m_fitAgain;
+  int m_fieldWidth = 0;  // the field laid out, in cells; 0 between games
+  int m_fieldHeight = 0;
 };
 
 }  // namespace solvar::game

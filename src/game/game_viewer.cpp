@@ -131,7 +131,7 @@ void GameViewer::AddCommands(QMenu& menu) {
 
 void GameViewer::OnSave() {
   const match::GameRecord record = IsShowing() ? m_game->Record() : m_match.Record();
-  const auto path = m_boxes.Ask().ChooseFile(FileChoice::SaveGame);
+  const auto path = ChooseFile(FileChoice::SaveGame);
   if (!path) return;
   QSaveFile file(*path);
   const std::string text = match::WriteSgf(record, QDate::currentDate().toString(Qt::ISODate).toStdString());
@@ -147,8 +147,15 @@ void GameViewer::OnSave() {
 // During a game it asks first; the game ends only when a file is opened.
 void GameViewer::OnOpen() {
   if (m_match.InProgress() && !m_window.AgreeToEndGame()) return;
-  const auto path = m_boxes.Ask().ChooseFile(FileChoice::OpenGame);
+  const auto path = ChooseFile(FileChoice::OpenGame);
   if (path) Open(*path);
+}
+
+// The dialog starts in the folder last used, and the folder chosen is kept.
+std::optional<QString> GameViewer::ChooseFile(FileChoice choice) {
+  const auto path = m_boxes.Ask().ChooseFile(choice, m_window.GamesFolder ? m_window.GamesFolder() : QString());
+  if (path && m_window.KeepGamesFolder) m_window.KeepGamesFolder(QFileInfo(*path).absolutePath());
+  return path;
 }
 
 // The game that has just ended, at its final position, from the match's own

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/prompts.h"
 #include "match/game_replay.h"
 #include "match/match.h"
 #include "render/field_painter.h"
@@ -38,6 +39,9 @@ class GameViewer {
     std::function<void()> TitleChanged;
     std::function<bool()> AgreeToEndGame;
     std::function<void()> GiveUpGame;
+    // The folder of saved games last used, and where it is kept.
+    std::function<QString()> GamesFolder;
+    std::function<void(const QString& folder)> KeepGamesFolder;
   };
 
   GameViewer(QWidget& window, match::Match& match, FieldPresenter& field, ScorePanel& panel, StatusPanels& status,
@@ -77,6 +81,7 @@ class GameViewer {
 
  private:
   void Show(match::GameRecord record);
+  std::optional<QString> ChooseFile(FileChoice choice);
   void ViewFinishedGameWhenLaidOut();
 
   match::Match& m_match;

@@ -120,6 +120,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
     : QMainWindow(parent),
       m_options(options),
       m_desktop(desktop),
+      m_store(std::make_unique<SettingsStore>(options.SettingsFile)),
       m_random(options.Seed ? engine::Random(*options.Seed) : engine::Random()),
       m_boxes(std::make_unique<WindowBoxes>(prompts, this)),
       m_events(std::make_unique<WindowEvents>()),
@@ -135,6 +136,9 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   setCentralWidget(m_content);
   m_status = std::make_unique<StatusPanels>(*statusBar());
   const auto log = [this](const QString& line) { Log(line); };
+  QString settingsProblem;
+  m_settings = m_store->Load(&settingsProblem);
+  m_match->Board().SetFieldSize(m_settings.FieldWidth, m_settings.FieldHeight);
 
   m_field = std::make_unique<FieldPresenter>(*this, *m_content, *m_match, m_settings.Colors, *m_status,
                                              [this] { return m_match->InProgress() && !m_viewer->IsShowing(); });
@@ -158,16 +162,16 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   m_memo3->setFixedHeight(InitialLogHeight);
   m_memo3->setMaximumBlockCount(10000);
   m_memo3->AppendLine(Greeting());
+  if (!settingsProblem.isEmpty()) m_memo3->AppendLine(settingsProblem);
   m_timer2 = new QTimer(this);
   m_timer2->setObjectName(QStringLiteral("Timer2"));
   m_timer2->setInterval(1000);
   connect(m_timer2, &QTimer::timeout, this, GuardedHandler(&TForm1::Timer2Timer));
   m_timer2->start();
 
-  m_opponents = std::make_unique<Opponents>(
-      *this, *m_match, m_settings,
-      Opponents::Options{m_options.StrongMoveTimeMs, m_options.EngineGraceMs, m_options.SettingsFile}, *m_boxes,
-      *m_status, log);
+  m_opponents = std::make_unique<Opponents>(*this, *m_match, m_settings, *m_store,
+                                             Opponents::Options{m_options.StrongMoveTimeMs, m_options.EngineGraceMs},
+                                             *m_boxes, *m_status, log);
   m_hidden = std::make_unique<HiddenTools>(*m_content, *m_match, m_settings, *m_opponents, *m_field, m_options.PositionFile);
   connect(m_hidden->ComputerAgainstComputer(), &QPushButton::clicked, this, GuardedHandler(&TForm1::Button1Click));
   connect(m_hidden->SurroundCheck(), &QPushButton::clicked, this, GuardedHandler(&TForm1::Button2Click));
@@ -183,13 +187,28 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       GameViewer::Window{[this](int width, int height) { m_layout->LayOutField(width, height); },
                          [this] { m_layout->EndLayout(); }, [this] { m_layout->UpdateTitle(); },
                          [this] { return AgreeToEndGame(m_boxes->Ask(), *m_match); },
-                         [this] { GiveUpGame(*m_match, *m_takeBack); }});
-  m_layout = std::make_unique<GameLayout>(*this, *m_content, *m_memo3, *m_match, *m_field, *m_panel1, *m_status, *m_viewer);
+                         [this] { GiveUpGame(*m_match, *m_takeBack); }, [this] { return m_settings.GamesFolder; },
+                         [this](const QString& folder) {
+                           m_settings.GamesFolder = folder;
+                           m_store->SaveGamesFolder(folder);
+                         }});
+  m_layout = std::make_unique<GameLayout>(*this, *m_content, *m_memo3, *m_match, *m_field, *m_panel1, *m_status, *m_viewer,
+                                          m_settings, *m_store);
+  m_layout->SetRepaint([this] {
+    if (m_viewer->IsShowing()) return m_viewer->ShowMove(m_viewer->Shown()->Position());
+    if (m_match->InProgress()) m_field->RepaintGame();
+  });
 
   // Every socket signal runs its handler inside the socket's mark: nothing
   // it does waits on a box.
-  m_network = std::make_unique<NetworkGame>(*this, *m_match, *m_boxes, m_settings.Network, m_options.Port,
-                                            m_options.JoinTimeoutMs, log);
+  m_network = std::make_unique<NetworkGame>(
+      *this, *m_match, *m_boxes, m_settings.Network, m_options.Port.value_or(m_settings.Port), m_options.JoinTimeoutMs,
+      log,
+      [this](const QString& address) {
+        m_settings.LastAddress = address;
+        m_store->SaveLastAddress(address);
+      },
+      m_settings.LastAddress);
   net::ServerSocket& server = m_network->Server();
   net::ClientSocket& client = m_network->Client();
   connect(&server, &net::ServerSocket::ClientConnected, this, SocketHandler(&TForm1::ServerSocket1ClientConnect));
@@ -209,11 +228,13 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
                                        [this] { OnGameStarted(); }, [this] { OnGameEnded(); }});
   CreateMenu();
   m_form4 = new dialogs::TForm4(this);
+  if (m_settings.FieldSizeKept) m_form4->SetChosenSize(m_settings.FieldWidth, m_settings.FieldHeight);
   net::NetworkOptions& network = m_settings.Network;
   m_form5 = new dialogs::TForm5({&network.ShowRivalMessages, &network.ShowErrorMessages, &network.ShowSecondConnection}, this);
   m_aboutFrm = new dialogs::TAboutFrm([this](const QString& address) { m_desktop.OpenAddress(address); }, this);
   m_layout->SetContentSize(InitialWidth, InitialLogHeight);
-  move(198, 108);
+  if (m_settings.Zoom == FitToWindow) m_layout->ChooseZoom(FitToWindow);
+  m_layout->PlaceWindow();
   FormCreate();
 }
 
@@ -254,6 +275,7 @@ void TForm1::CreateMenu() {
   add(view, "N10", QStringLiteral("Цвет точек &компьютера"), 8, &TForm1::N10Click);
   add(view, "N11", QStringLiteral("Цвет &фона"), 12, &TForm1::N11Click);
   add(view, "N12", QStringLiteral("Цвет &сетки"), 13, &TForm1::N12Click);
+  m_layout->AddZoomMenu(*view);
 
   QMenu* network = bar->addMenu(QStringLiteral("Игра &по сети"));
   network->menuAction()->setObjectName(QStringLiteral("N13"));
@@ -338,7 +360,10 @@ void TForm1::N3Click() {
 
 void TForm1::N4Click() {
   if (m_form4->exec() != QDialog::Accepted) return;
-  m_match->Board().SetFieldSize(m_form4->ChosenWidth(), m_form4->ChosenHeight());
+  m_settings.FieldWidth = m_form4->ChosenWidth();
+  m_settings.FieldHeight = m_form4->ChosenHeight();
+  m_match->Board().SetFieldSize(m_settings.FieldWidth, m_settings.FieldHeight);
+  m_store->SaveFieldSize(m_settings.FieldWidth, m_settings.FieldHeight);
 }
 
 void TForm1::N5Click() { m_records->ShowTable(); }
@@ -348,7 +373,10 @@ void TForm1::N7Click() { close(); }
 // cancelling keeps the colour. The legend icons are redrawn either way, and
 // a game shown on the field at once.
 void TForm1::ChooseColor(render::Color& color) {
-  if (const auto chosen = m_boxes->Ask().ChooseColor(color)) color = *chosen;
+  if (const auto chosen = m_boxes->Ask().ChooseColor(color)) {
+    color = *chosen;
+    m_store->SaveColors(m_settings.Colors);
+  }
   m_panel1->DrawLegend(m_settings.Colors);
   m_viewer->ColorsChanged();
 }

@@ -22,6 +22,7 @@
 #include "game/prompts.h"
 #include "game/records_keeper.h"
 #include "game/settings.h"
+#include "game/settings_store.h"
 #include "game/status_panels.h"
 #include "game/window_boxes.h"
 #include "match/match.h"
@@ -141,6 +142,7 @@ class TForm1 : public QMainWindow {
 
   AppOptions m_options;
   Desktop& m_desktop;
+  std::unique_ptr<SettingsStore> m_store;
   Settings m_settings;
   engine::Random m_random;
   std::unique_ptr<WindowBoxes> m_boxes;

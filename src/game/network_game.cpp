@@ -23,13 +23,16 @@ constexpr qint64 RefusalQuietMs = 3000;
 }  // namespace
 
 NetworkGame::NetworkGame(QWidget& parent, match::Match& match, WindowBoxes& boxes, const net::NetworkOptions& options,
-                         std::uint16_t port, int joinTimeoutMs, LogLine log)
+                         std::uint16_t port, int joinTimeoutMs, LogLine log,
+                         std::function<void(const QString&)> keepAddress, QString lastAddress)
     : m_match(match),
       m_boxes(boxes),
       m_options(options),
       m_port(port),
       m_joinTimeoutMs(joinTimeoutMs),
       m_log(std::move(log)),
+      m_keepAddress(std::move(keepAddress)),
+      m_lastAddress(std::move(lastAddress)),
       m_server(new net::ServerSocket(&parent)),
       m_client(new net::ClientSocket(&parent)),
       m_peer(std::make_unique<net::PeerLink>(*m_server, *m_client)),
@@ -58,12 +61,14 @@ void NetworkGame::Host() {
 
 void NetworkGame::Join() {
   const auto address =
-      m_boxes.Ask().InputText(QStringLiteral("Подключение..."), QStringLiteral("Введите IP сервера:"), QString());
+      m_boxes.Ask().InputText(QStringLiteral("Подключение..."), QStringLiteral("Введите IP сервера:"), m_lastAddress);
   if (!address) return;
   if (!net::IsValidIPv4(text::Utf8ToCp1251(address->toStdString()))) {
     m_boxes.Ask().Message(MessageKind::Warning, QStringLiteral("Вы ввели не коректный IP адрес!!!"), MessageButtons::Yes);
     return;
   }
+  m_lastAddress = *address;
+  if (m_keepAddress) m_keepAddress(*address);
   m_peer->Join(*address);
   m_client->Activate(*address, m_port);
   m_log(QStringLiteral("INFORM->> Соединение..."));

@@ -38,8 +38,10 @@ class NetworkGame {
   using LogLine = std::function<void(const QString& line)>;
 
   // The sockets and the waiting window belong to `parent`.
+  // The host last joined is offered first, and kept in `lastAddress`.
   NetworkGame(QWidget& parent, match::Match& match, WindowBoxes& boxes, const net::NetworkOptions& options,
-              std::uint16_t port, int joinTimeoutMs, LogLine log);
+              std::uint16_t port, int joinTimeoutMs, LogLine log, std::function<void(const QString&)> keepAddress = {},
+              QString lastAddress = QString());
   ~NetworkGame();
   NetworkGame(const NetworkGame&) = delete;
   NetworkGame& operator=(const NetworkGame&) = delete;
@@ -80,6 +82,8 @@ class NetworkGame {
   std::uint16_t m_port;
   int m_joinTimeoutMs;
   LogLine m_log;
+  std::function<void(const QString&)> m_keepAddress;
+  QString m_lastAddress;
   net::ServerSocket* m_server;
   net::ClientSocket* m_client;
   std::unique_ptr<net::PeerLink> m_peer;

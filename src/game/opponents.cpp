@@ -4,11 +4,11 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTimer>
 #include <QWidget>
 
 #include "game/process_engine_link.h"
+#include "game/settings_store.h"
 #include "game/status_panels.h"
 #include "game/window_boxes.h"
 
@@ -16,17 +16,16 @@ namespace solvar::game {
 
 namespace {
 
-const QString CommandLineKey = QStringLiteral("engine/commandLine");
-
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
-Opponents::Opponents(QWidget& window, match::Match& match, Settings& settings, const Options& options,
-                     WindowBoxes& boxes, StatusPanels& status, LogLine log)
+Opponents::Opponents(QWidget& window, match::Match& match, Settings& settings, SettingsStore& store,
+                     const Options& options, WindowBoxes& boxes, StatusPanels& status, LogLine log)
     : m_window(window),
       m_match(match),
       m_settings(settings),
+      m_store(store),
       m_options(options),
       m_boxes(boxes),
       m_status(status),
@@ -35,7 +34,7 @@ Opponents::Opponents(QWidget& window, match::Match& match, Settings& settings, c
       m_countdown(new QTimer(&window)) {
   m_strong = std::make_unique<match::StrongComputerPlayer>(PostToWindow(), StrongLimits());
   m_selfPlaySearch = std::make_unique<match::BackgroundSearch>(PostToWindow());
-  m_engineLink->SetCommandLine(ProgramSettings()->value(CommandLineKey).toString());
+  m_engineLink->SetCommandLine(settings.EngineCommandLine);
   m_otherProgram =
       std::make_unique<match::PointsEnginePlayer>(*m_engineLink, m_options.StrongMoveTimeMs, m_options.EngineGraceMs);
   // The game is ended once the player's step that heard of the failure is
@@ -74,7 +73,7 @@ void Opponents::AddMenu(QMenuBar& bar) {
     action->setCheckable(true);
     levels->addAction(action);
   }
-  m_levelStandard->setChecked(true);
+  CheckLevel(m_settings.Level);
   QMenu* rules = settings->addMenu(QStringLiteral("&Правила"));
   rules->menuAction()->setObjectName(QStringLiteral("N32"));
   auto* ruleSets = new QActionGroup(&m_window);
@@ -84,7 +83,8 @@ void Opponents::AddMenu(QMenuBar& bar) {
     action->setCheckable(true);
     ruleSets->addAction(action);
   }
-  classic->setChecked(true);
+  classic->setChecked(m_settings.Rules == engine::Rules::Classic);
+  sport->setChecked(m_settings.Rules == engine::Rules::Sport);
 }
 
 void Opponents::AddTwoPeopleCommand(QMenu& menu) {
@@ -176,19 +176,15 @@ void Opponents::ShowCountdown() {
 void Opponents::ChooseLevel(ComputerLevel level) {
   const bool changed = level != m_settings.Level;
   m_settings.Level = level;
+  m_store.SaveLevel(level);
   if (changed && m_match.InProgress()) m_status.Say(QStringLiteral("Уровень изменится со следующей партии"));
 }
 
 void Opponents::ChooseRules(engine::Rules rules) {
   const bool changed = rules != m_settings.Rules;
   m_settings.Rules = rules;
+  m_store.SaveRules(rules);
   if (changed && m_match.InProgress()) m_status.Say(QStringLiteral("Правила изменятся со следующей партии"));
-}
-
-std::unique_ptr<QSettings> Opponents::ProgramSettings() const {
-  if (!m_options.SettingsFile.isEmpty()) return std::make_unique<QSettings>(m_options.SettingsFile, QSettings::IniFormat);
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("solvar"),
-                                     QStringLiteral("solvar"));
 }
 
 // Asks for the command line, with the last one kept; cancelling, or an
@@ -202,7 +198,8 @@ void Opponents::ChooseOtherProgram() {
     return;
   }
   m_engineLink->SetCommandLine(line->trimmed());
-  ProgramSettings()->setValue(CommandLineKey, line->trimmed());
+  m_settings.EngineCommandLine = line->trimmed();
+  m_store.SaveEngineCommandLine(line->trimmed());
   ChooseLevel(ComputerLevel::OtherProgram);
   CheckLevel(ComputerLevel::OtherProgram);
 }

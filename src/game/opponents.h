@@ -22,13 +22,13 @@
 class QAction;
 class QMenu;
 class QMenuBar;
-class QSettings;
 class QTimer;
 class QWidget;
 
 namespace solvar::game {
 
 class ProcessEngineLink;
+class SettingsStore;
 class StatusPanels;
 class WindowBoxes;
 
@@ -39,11 +39,11 @@ class Opponents {
   struct Options {
     int StrongMoveTimeMs = 1000;
     int EngineGraceMs = 5000;
-    QString SettingsFile;  // empty for the usual place
   };
 
-  Opponents(QWidget& window, match::Match& match, Settings& settings, const Options& options, WindowBoxes& boxes,
-            StatusPanels& status, LogLine log);
+  // The choices are kept in `settings` and written to `store`.
+  Opponents(QWidget& window, match::Match& match, Settings& settings, SettingsStore& store, const Options& options,
+            WindowBoxes& boxes, StatusPanels& status, LogLine log);
   ~Opponents();
   Opponents(const Opponents&) = delete;
   Opponents& operator=(const Opponents&) = delete;
@@ -82,7 +82,6 @@ class Opponents {
   void ChooseRules(engine::Rules rules);
 
  private:
-  std::unique_ptr<QSettings> ProgramSettings() const;
   void ChooseOtherProgram();
   void CheckLevel(ComputerLevel level);
   void EndGameOnOtherProgram(const QString& why);
@@ -93,6 +92,7 @@ class Opponents {
   QWidget& m_window;
   match::Match& m_match;
   Settings& m_settings;
+  SettingsStore& m_store;
   Options m_options;
   WindowBoxes& m_boxes;
   StatusPanels& m_status;

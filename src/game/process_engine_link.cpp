@@ -1,5 +1,11 @@
 #include "game/process_engine_link.h"
 
+#include <algorithm>
+#include <utility>
+
+#include <signal.h>
+#include <unistd.h>
+
 namespace solvar::game {
 
 namespace {
@@ -19,7 +25,15 @@ ProcessEngineLink::ProcessEngineLink(QObject* parent) : QObject(parent) {
   });
 }
 
-ProcessEngineLink::~ProcessEngineLink() { Stop(); }
+// Whatever is left of the programs started ends with the window.
+ProcessEngineLink::~ProcessEngineLink() {
+  Stop();
+  for (const qint64 group : m_groups) EndGroup(group);
+}
+
+void ProcessEngineLink::EndGroup(qint64 group) {
+  if (group > 0) ::kill(static_cast<pid_t>(-group), SIGKILL);
+}
 
 void ProcessEngineLink::Start() {
   Stop();
@@ -36,6 +50,13 @@ void ProcessEngineLink::Start() {
     }
   });
   connect(m_process, &QProcess::finished, this, &ProcessEngineLink::OnFinished);
+  connect(m_process, &QProcess::started, this, [this] {
+    m_group = m_process->processId();
+    m_groups.push_back(m_group);
+  });
+  // The program leads a process group of its own, so that it can be ended
+  // together with whatever it starts.
+  m_process->setChildProcessModifier([] { ::setpgid(0, 0); });
   // The shell gives way to the program ("exec"), so that ending the process
   // ends the program.
   m_process->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec ") + m_commandLine});
@@ -61,15 +82,20 @@ void ProcessEngineLink::Stop() {
   QPointer<QProcess> process = m_process;
   m_process = nullptr;
   process->disconnect(this);
+  const qint64 group = std::exchange(m_group, 0);
   if (process->state() == QProcess::NotRunning) {
     process->deleteLater();
+    EndGroup(group);  // what the program started may outlive it
     return;
   }
   process->write("0 quit\n");
   process->closeWriteChannel();
   connect(process, &QProcess::finished, process, &QObject::deleteLater);
-  QTimer::singleShot(QuitGraceMs, process, [process] {
+  // A second to quit; then the program and all it started end.
+  QTimer::singleShot(QuitGraceMs, this, [this, process, group] {
     if (process != nullptr && process->state() != QProcess::NotRunning) process->kill();
+    EndGroup(group);
+    m_groups.erase(std::remove(m_groups.begin(), m_groups.end(), group), m_groups.end());
   });
 }
 

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <vector>
+
 #include "match/points_engine_player.h"
 
 namespace solvar::game {
@@ -32,8 +34,13 @@ class ProcessEngineLink : public QObject, public match::EngineLink {
   void ReadLines();
   void Report(const QString& why);
   void OnFinished();
+  static void EndGroup(qint64 group);
 
   QString m_commandLine;
+  // The process groups of programs started and not yet ended for good: the
+  // program and whatever it started, ended together.
+  std::vector<qint64> m_groups;
+  qint64 m_group = 0;  // the running program's
   QPointer<QProcess> m_process;
   QByteArray m_pending;  // the start of a line not yet ended
   QTimer m_deadline;

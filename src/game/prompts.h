@@ -30,9 +30,9 @@ class Prompts {
   virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t current) = 0;
   // An error that reached the general handler.
   virtual void Error(const QString& text) = 0;
-  // A saved game's file to write or to read; none when the dialog was
-  // cancelled.
-  virtual std::optional<QString> ChooseFile(FileChoice choice) = 0;
+  // A saved game's file to write or to read, starting in `folder` (the
+  // current one when empty); none when the dialog was cancelled.
+  virtual std::optional<QString> ChooseFile(FileChoice choice, const QString& folder) = 0;
 
   void Inform(const QString& text) { Message(MessageKind::Information, text, MessageButtons::Ok); }
 };

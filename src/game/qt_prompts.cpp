@@ -101,9 +101,9 @@ std::optional<std::uint32_t> QtPrompts::ChooseColor(std::uint32_t current) {
 }
 
 // The platform's file dialog, for games in SGF.
-std::optional<QString> QtPrompts::ChooseFile(FileChoice choice) {
+std::optional<QString> QtPrompts::ChooseFile(FileChoice choice, const QString& folder) {
   const bool save = choice == FileChoice::SaveGame;
-  QFileDialog dialog(m_parent, save ? QStringLiteral("Сохранить партию") : QStringLiteral("Открыть партию"));
+  QFileDialog dialog(m_parent, save ? QStringLiteral("Сохранить партию") : QStringLiteral("Открыть партию"), folder);
   dialog.setObjectName(save ? QStringLiteral("SaveGameDialog") : QStringLiteral("OpenGameDialog"));
   dialog.setNameFilter(QStringLiteral("Партии (*.sgf)"));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

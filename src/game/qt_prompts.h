@@ -15,7 +15,7 @@ class QtPrompts : public Prompts {
   std::optional<QString> InputText(const QString& title, const QString& prompt, const QString& initial) override;
   std::optional<std::uint32_t> ChooseColor(std::uint32_t current) override;
   void Error(const QString& text) override;
-  std::optional<QString> ChooseFile(FileChoice choice) override;
+  std::optional<QString> ChooseFile(FileChoice choice, const QString& folder) override;
 
  private:
   QPointer<QWidget> m_parent;

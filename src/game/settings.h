@@ -1,8 +1,14 @@
 #pragma once
-// What the user can change; every run starts from these defaults. Only the
-// command line of «Другая программа…» is kept between runs, in the program's
-// settings file.
+// What the user can change, with the program's defaults. It is kept between
+// runs by the settings store (settings_store.h); a first run starts from
+// exactly these.
 
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+
+#include "engine/board.h"
 #include "match/remote_player.h"
 #include "render/field_painter.h"
 
@@ -10,13 +16,31 @@ namespace solvar::game {
 
 enum class ComputerLevel { Standard, Strong, OtherProgram };
 
+// The zoom of the field: 1, 1.5, 2 or 3 times, or the largest that fits the
+// window, which can then be resized.
+inline constexpr double FitToWindow = 0.0;
+
 struct Settings {
   render::FieldColors Colors;
   net::NetworkOptions Network;
+  // The field of the next game (FieldWidth x FieldHeight).
+  int FieldWidth = engine::DefaultFieldWidth;
+  int FieldHeight = engine::DefaultFieldHeight;
+  // Whether a field size was chosen in an earlier run: the size box then
+  // offers it, and otherwise offers its own largest field.
+  bool FieldSizeKept = false;
   // The computer of the next game against the computer.
   ComputerLevel Level = ComputerLevel::Standard;
   // The rules of the next game at this window (the network plays classic).
   engine::Rules Rules = engine::Rules::Classic;
+  double Zoom = 1.0;
+  // Where the window was last, and its size when it could be resized; empty
+  // for where it starts at first.
+  QRect WindowPlace;
+  std::uint16_t Port = 3333;
+  QString LastAddress;  // the host last joined
+  QString GamesFolder;  // where saved games were last written or read
+  QString EngineCommandLine;  // «Другая программа…»
 };
 
 }  // namespace solvar::game

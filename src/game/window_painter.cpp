@@ -19,11 +19,4 @@ void WindowPainter::AllDots() {
   m_field.update();
 }
 
-void WindowPainter::Marker(engine::Node node) {
-  const QPoint corner = render::MarkerPosition(node, m_marker.width(), m_marker.height());
-  m_marker.move(m_field.pos() + corner);
-  m_marker.raise();
-  m_marker.show();
-}
-
 }  // namespace solvar::game

@@ -1,6 +1,6 @@
 #pragma once
-// Paints what the game reports: dots, captures with every dot repainted over
-// them, and the last-move marker. It holds only what it paints.
+// Paints what the game reports: dots, and captures with every dot repainted
+// over them. It holds only what it paints.
 
 #include "engine/board.h"
 #include "engine/capture_scan.h"
@@ -10,13 +10,12 @@
 namespace solvar::game {
 
 class FieldView;
-class MarkerShape;
 
 class WindowPainter {
  public:
   WindowPainter(render::FieldCanvas& canvas, const render::FieldColors& colors, const engine::Board& board,
-                FieldView& field, MarkerShape& marker)
-      : m_canvas(canvas), m_colors(colors), m_board(&board), m_field(field), m_marker(marker) {}
+                FieldView& field)
+      : m_canvas(canvas), m_colors(colors), m_board(&board), m_field(field) {}
 
   // The Board whose dots are repainted over a capture: the game's, or a
   // saved game's while it is shown.
@@ -25,14 +24,12 @@ class WindowPainter {
   void Dot(engine::Node node, engine::Side side);
   void Capture(const engine::Outline& outline);
   void AllDots();
-  void Marker(engine::Node node);
 
  private:
   render::FieldCanvas& m_canvas;
   const render::FieldColors& m_colors;
   const engine::Board* m_board;
   FieldView& m_field;
-  MarkerShape& m_marker;
 };
 
 }  // namespace solvar::game

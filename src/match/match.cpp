@@ -340,12 +340,13 @@ int Match::Scan(Side side) {
 }
 
 // Each capture is painted and kept with the move that made it (a saved game
-// writes its ring); one that takes dots draws a remark of the
-// capturing side, except in a network game.
+// writes its ring); one that takes dots draws a remark of the computer's,
+// so never in a network game or a game of two people, where no computer
+// plays.
 void Match::OnCapture(const engine::Outline& outline) {
   if (!m_moves.empty()) m_moves.back().Paths.push_back(outline.Vertices);
   m_observer.OnCapture(outline);
-  if (outline.DotsInside == 0 || m_network) return;
+  if (outline.DotsInside == 0 || m_network || m_twoPlayers) return;
   Log(std::string(RemarkPrefix) + std::string(PickCaptureRemark(outline.Capturer, m_random)));
 }
 

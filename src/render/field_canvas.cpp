@@ -20,9 +20,10 @@ Color FromRgb(QRgb rgb) {
          (static_cast<Color>(qBlue(rgb)) << 16);
 }
 
-FieldCanvas::FieldCanvas(int width, int height, double ratio) : m_image(width, height, QImage::Format_RGB32) {
+FieldCanvas::FieldCanvas(int width, int height, double ratio, double zoom)
+    : m_image(width, height, QImage::Format_RGB32), m_ratio(ratio), m_zoom(zoom) {
   m_image.fill(Qt::white);
-  if (ratio != 1.0) m_fine = std::make_unique<FinePicture>(width, height, ratio);
+  if (ratio != 1.0 || zoom != 1.0) m_fine = std::make_unique<FinePicture>(width, height, ratio, zoom);
 }
 
 FieldCanvas::~FieldCanvas() = default;
@@ -30,6 +31,8 @@ FieldCanvas::~FieldCanvas() = default;
 FieldCanvas::FieldCanvas(const FieldCanvas& other)
     : m_image(other.m_image.copy()),
       m_fine(other.m_fine ? std::make_unique<FinePicture>(*other.m_fine) : nullptr),
+      m_ratio(other.m_ratio),
+      m_zoom(other.m_zoom),
       m_pen(other.m_pen),
       m_brush(other.m_brush),
       m_penPosition(other.m_penPosition) {}
@@ -126,6 +129,14 @@ void FieldCanvas::Polygon(const std::vector<QPoint>& points) {
 void FieldCanvas::Restore(const FieldCanvas& copy) {
   m_image = copy.m_image.copy();
   m_fine = copy.m_fine ? std::make_unique<FinePicture>(*copy.m_fine) : nullptr;
+  m_ratio = copy.m_ratio;
+  m_zoom = copy.m_zoom;
+}
+
+void FieldCanvas::Rezoom(double zoom) {
+  m_zoom = zoom;
+  m_fine = m_ratio != 1.0 || zoom != 1.0 ? std::make_unique<FinePicture>(m_image.width(), m_image.height(), m_ratio, zoom)
+                                          : nullptr;
 }
 
 }  // namespace solvar::render

@@ -6,9 +6,10 @@
 // polygons filled by the odd-even rule. Colours are $00BBGGRR values and are
 // turned into Qt's colours here alone.
 //
-// On a screen of more device pixels than logical ones the same shapes are
-// also drawn at the screen's density, and that picture is the one shown;
-// the exact picture stays what it is at one pixel per pixel.
+// On a screen of more device pixels than logical ones, or zoomed, the same
+// shapes are also drawn at the screen's density and the zoom's size, and
+// that picture is the one shown; the exact picture stays what it is at one
+// pixel per pixel.
 
 #include <QImage>
 #include <QPoint>
@@ -28,8 +29,10 @@ class FinePicture;
 
 class FieldCanvas {
  public:
-  // `ratio` is the screen's device pixel ratio.
-  FieldCanvas(int width, int height, double ratio = 1.0);
+  // `ratio` is the screen's device pixel ratio; `zoom` shows the picture
+  // that many times larger (drawn at that size by the same rules, not the
+  // exact picture stretched).
+  FieldCanvas(int width, int height, double ratio = 1.0, double zoom = 1.0);
   ~FieldCanvas();
   FieldCanvas(const FieldCanvas& other);
   FieldCanvas& operator=(const FieldCanvas& other);
@@ -38,9 +41,14 @@ class FieldCanvas {
   int Height() const { return m_image.height(); }
   // The exact picture, one pixel per logical pixel.
   const QImage& Image() const { return m_image; }
-  // The picture for the screen: the exact one at a ratio of 1, else the one
-  // drawn at the screen's density (with its device pixel ratio set).
+  // The picture for the screen: the exact one at a ratio and zoom of 1,
+  // else the one drawn at the screen's density and the zoom's size (with
+  // its device pixel ratio set).
   const QImage& Shown() const;
+  double Zoom() const { return m_zoom; }
+  // The shown picture from now on at another zoom, white until drawn again;
+  // the exact picture stays as it is.
+  void Rezoom(double zoom);
 
   void SetPen(Color color) { m_pen = color; }
   void SetBrush(Color color) { m_brush = color; }
@@ -62,7 +70,9 @@ class FieldCanvas {
   void Plot(int x, int y, Color color);
 
   QImage m_image;
-  std::unique_ptr<FinePicture> m_fine;  // none at a ratio of 1
+  std::unique_ptr<FinePicture> m_fine;  // none at a ratio and zoom of 1
+  double m_ratio = 1.0;
+  double m_zoom = 1.0;
   Color m_pen = 0x000000;
   Color m_brush = 0xFFFFFF;
   QPoint m_penPosition;

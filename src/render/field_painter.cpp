@@ -99,9 +99,9 @@ void DrawLegendIcon(FieldCanvas& icon, Color fill, Color circle, Color pen) {
   if (fill != circle) icon.LineTo(w - 5, h - 5);
 }
 
-engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY) {
-  const int rx = RoundEven(static_cast<double>(mouseX) / CellSize);
-  const int ry = RoundEven(static_cast<double>(mouseY) / CellSize);
+engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY, double zoom) {
+  const int rx = RoundEven(static_cast<double>(mouseX) / (CellSize * zoom));
+  const int ry = RoundEven(static_cast<double>(mouseY) / (CellSize * zoom));
   if (rx < 0 || ry < 0 || rx > board.FieldWidth() || ry > board.FieldHeight() ||
       board.At(rx, ry) != engine::csFree) {
     return engine::Node{-1, ry};
@@ -122,9 +122,9 @@ void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::B
   if (to.X != -1) DrawDot(canvas, colors, to, mover == engine::Side::Own);
 }
 
-QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight) {
-  return QPoint(RoundEven(CellSize * node.X - markerWidth / 2.0),
-                RoundEven(CellSize * node.Y - markerHeight / 2.0));
+QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight, double zoom) {
+  return QPoint(RoundEven(zoom * CellSize * node.X - markerWidth / 2.0),
+                RoundEven(zoom * CellSize * node.Y - markerHeight / 2.0));
 }
 
 }  // namespace solvar::render

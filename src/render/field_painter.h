@@ -40,7 +40,7 @@ void DrawLegendIcon(FieldCanvas& icon, Color fill, Color circle, Color pen);
 // The node under the mouse: the nearest node (halves to the even neighbour)
 // when it lies within the field and is free; x = -1 otherwise. The bounds
 // are tested before the Board is read.
-engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY);
+engine::Node NodeUnderMouse(const engine::Board& board, int mouseX, int mouseY, double zoom = 1.0);
 // Moves the preview dot: erases the one at `from` while its node is still
 // free (a node just played keeps its dot), repairing the two grid strokes
 // through it, and paints one at `to` unless x is -1, in the colour of the
@@ -49,6 +49,6 @@ void MovePreview(FieldCanvas& canvas, const FieldColors& colors, const engine::B
                  engine::Node to, engine::Side mover = engine::Side::Own);
 
 // Top-left corner of a marker of the given size centred on the node.
-QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight);
+QPoint MarkerPosition(engine::Node node, int markerWidth, int markerHeight, double zoom = 1.0);
 
 }  // namespace solvar::render

@@ -15,10 +15,11 @@ int DeviceSize(int logical, qreal ratio) { return static_cast<int>(std::ceil(log
 
 }  // namespace
 
-FinePicture::FinePicture(int width, int height, qreal ratio)
+FinePicture::FinePicture(int width, int height, qreal ratio, qreal zoom)
     : m_ratio(ratio),
-      m_dense(2 * DeviceSize(width, ratio), 2 * DeviceSize(height, ratio), QImage::Format_RGB32),
-      m_shown(DeviceSize(width, ratio), DeviceSize(height, ratio), QImage::Format_RGB32) {
+      m_density(ratio * zoom),
+      m_dense(2 * DeviceSize(width, m_density), 2 * DeviceSize(height, m_density), QImage::Format_RGB32),
+      m_shown(DeviceSize(width, m_density), DeviceSize(height, m_density), QImage::Format_RGB32) {
   m_dense.fill(Qt::white);
   m_shown.fill(Qt::white);
   m_shown.setDevicePixelRatio(ratio);
@@ -29,7 +30,7 @@ template <class Work>
 void FinePicture::Paint(const QRectF& bounds, Work&& paint) {
   QPainter painter(&m_dense);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.scale(2 * m_ratio, 2 * m_ratio);
+  painter.scale(2 * m_density, 2 * m_density);
   paint(painter);
   m_dirty |= bounds.adjusted(-1, -1, 1, 1);
 }
@@ -38,23 +39,26 @@ void FinePicture::Paint(const QRectF& bounds, Work&& paint) {
 // pixels to each of the screen's.
 const QImage& FinePicture::Shown() {
   if (m_dirty.isEmpty()) return m_shown;
-  const QRect device = QRectF(m_dirty.topLeft() * m_ratio, m_dirty.bottomRight() * m_ratio).toAlignedRect() &
+  const QRect device = QRectF(m_dirty.topLeft() * m_density, m_dirty.bottomRight() * m_density).toAlignedRect() &
                        QRect(QPoint(0, 0), m_shown.size());
   m_dirty = QRectF();
   if (device.isEmpty()) return m_shown;
-  QImage part = m_dense.copy(QRect(device.topLeft() * 2, device.size() * 2))
-                    .scaled(device.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                    .convertToFormat(QImage::Format_RGB32);
-  part.setDevicePixelRatio(m_ratio);
-  QPainter painter(&m_shown);  // in logical pixels, as m_shown has its ratio
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(QPointF(device.topLeft()) / m_ratio, part);
+  const QImage part = m_dense.copy(QRect(device.topLeft() * 2, device.size() * 2))
+                          .scaled(device.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(QImage::Format_RGB32);
+  m_shown.setDevicePixelRatio(1.0);  // painted in device pixels
+  {
+    QPainter painter(&m_shown);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(device.topLeft(), part);
+  }
+  m_shown.setDevicePixelRatio(m_ratio);
   return m_shown;
 }
 
 void FinePicture::Fill(QRgb color) {
   m_dense.fill(color);
-  m_dirty = QRectF(0, 0, m_shown.width() / m_ratio, m_shown.height() / m_ratio);
+  m_dirty = QRectF(0, 0, m_shown.width() / m_density, m_shown.height() / m_density);
 }
 
 void FinePicture::Rectangle(int left, int top, int right, int bottom, QRgb pen, QRgb brush) {

@@ -1,7 +1,8 @@
 #pragma once
 // The field picture for a screen of more than one device pixel per logical
-// pixel: the same shapes as the exact picture, in the same order, drawn at
-// twice the screen's density without smoothing (so painting a shape again,
+// pixel, or for the field zoomed: the same shapes as the exact picture, in
+// the same order, drawn at the zoom's times the size and at twice the
+// screen's density without smoothing (so painting a shape again,
 // or erasing it with the background, leaves nothing behind) and averaged
 // down to the screen's density when shown, so that dots are round and
 // outlines smooth. Coordinates are the exact picture's: a box covers its
@@ -20,10 +21,13 @@ namespace solvar::render {
 
 class FinePicture {
  public:
-  FinePicture(int width, int height, qreal ratio);
+  // `ratio` is the screen's density; `zoom` draws the picture that many
+  // times larger, at the same density.
+  FinePicture(int width, int height, qreal ratio, qreal zoom = 1.0);
 
   qreal Ratio() const { return m_ratio; }
-  // The picture at the screen's density (its device pixel ratio set).
+  // The picture at the screen's density (its device pixel ratio set), the
+  // zoom's times the logical size.
   const QImage& Shown();
 
   void Fill(QRgb color);
@@ -37,6 +41,7 @@ class FinePicture {
   void Paint(const QRectF& bounds, Work&& paint);
 
   qreal m_ratio;
+  qreal m_density;  // device pixels of the shown picture to one logical pixel: the ratio times the zoom
   QImage m_dense;  // at twice the screen's density
   QImage m_shown;  // at the screen's density
   QRectF m_dirty;  // logical pixels not yet averaged into m_shown

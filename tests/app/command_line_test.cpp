@@ -22,7 +22,7 @@ class CommandLineTest : public QObject {
                                    QStringLiteral("--movetime"), QStringLiteral("250"), QStringLiteral("партия.sgf")});
     QVERIFY(!line.Output);
     QCOMPARE(line.Options.Seed.value_or(0), 7u);
-    QCOMPARE(line.Options.Port, 4000);
+    QCOMPARE(line.Options.Port.value_or(0), 4000);
     QCOMPARE(line.Options.StrongMoveTimeMs, 250);
     QCOMPARE(line.GameFile, QStringLiteral("партия.sgf"));
     QVERIFY(Read({}).GameFile.isEmpty());

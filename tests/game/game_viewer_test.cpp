@@ -37,7 +37,8 @@ struct Stage {
         panel(&content),
         viewer(window, match, field, panel, status, boxes, colors,
                GameViewer::Window{[this](int w, int h) { laidOut.push_back({w, h}); }, [this] { ++leaves; },
-                                  [this] { ++titles; }, [] { return true; }, [this] { ++givenUp; }}) {
+                                  [this] { ++titles; }, [] { return true; }, [this] { ++givenUp; },
+                                  [this] { return folder; }, [this](const QString& kept) { folder = kept; }}) {
     viewer.AddCommands(menu);
   }
   QString Credit() const { return bar.findChild<QLabel*>(QStringLiteral("StatusPanel2"))->text(); }
@@ -61,6 +62,7 @@ struct Stage {
   int leaves = 0;
   int titles = 0;
   int givenUp = 0;
+  QString folder;
 };
 
 // Ana rings Boris's dot at (5, 5) in four moves of hers.

@@ -42,6 +42,7 @@ class GameWindow {
     options.RecordsFile = QString::fromStdString(dir.File("winner.txt"));
     options.PositionFile = QString::fromStdString(dir.File("123.txt"));
     options.HelpFile = QString::fromStdString(dir.File("help.hlp"));
+    options.SettingsFile = QString::fromStdString(dir.File("solvar.ini"));
   }
   game::TForm1& Open() {
     window = std::make_unique<game::TForm1>(options, prompts, desktop);

@@ -9,6 +9,7 @@
 
 #include "game/field_view.h"
 #include "game_window.h"
+#include "support/offscreen_screen.h"
 #include "render/field_painter.h"
 
 namespace solvar::game {
@@ -76,6 +77,9 @@ class HiDpiWindowTest : public QObject {
 }  // namespace solvar::game
 
 int main(int argc, char* argv[]) {
+  // A 1600 x 1200 screen at 200 %: 800 x 600 logical pixels, room for the
+  // default field at 100 %.
+  solvar::test::UseOffscreenScreen(1600, 1200);
   qputenv("QT_SCALE_FACTOR", "2");
   QApplication app(argc, argv);
   solvar::game::HiDpiWindowTest test;

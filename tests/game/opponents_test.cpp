@@ -10,6 +10,7 @@
 #include <QStatusBar>
 
 #include "game/opponents.h"
+#include "game/settings_store.h"
 #include "game/status_panels.h"
 #include "game/window_boxes.h"
 #include "match/match_events.h"
@@ -24,10 +25,12 @@ namespace {
 struct Stage {
   explicit Stage(const test::TempDir& dir)
       : settingsFile(QString::fromStdString(dir.File("solvar.ini"))),
+        store(settingsFile),
+        settings(store.Load(nullptr)),
         boxes(prompts, &window),
         status(bar),
         match(events, random, records),
-        opponents(window, match, settings, Opponents::Options{1000, 5000, settingsFile}, boxes, status,
+        opponents(window, match, settings, store, Opponents::Options{1000, 5000}, boxes, status,
                   [this](const QString& line) { log << line; }) {
     opponents.AddMenu(menus);
     opponents.AddTwoPeopleCommand(*menus.addMenu(QStringLiteral("Игра")));
@@ -35,6 +38,8 @@ struct Stage {
   QAction* Action(const char* name) { return menus.findChild<QAction*>(QString::fromLatin1(name)); }
 
   QString settingsFile;
+  SettingsStore store;
+  Settings settings;
   QWidget window;
   QMenuBar menus{&window};
   QStatusBar bar{&window};
@@ -44,7 +49,6 @@ struct Stage {
   test::MatchEvents events;
   engine::Random random{7};
   records::RecordsTable records;
-  Settings settings;
   QStringList log;
   match::Match match;
   Opponents opponents;
@@ -90,8 +94,8 @@ class OpponentsTest : public QObject {
     later.prompts.inputAnswers = {std::nullopt};  // cancelled: the level stays
     later.Action("N39")->trigger();
     QVERIFY(later.prompts.inputs.back().endsWith(QStringLiteral("|my-engine --fast")));
-    QCOMPARE(later.settings.Level, ComputerLevel::Standard);
-    QVERIFY(later.Action("N28")->isChecked() && !later.Action("N39")->isChecked());
+    QCOMPARE(later.settings.Level, ComputerLevel::OtherProgram);
+    QVERIFY(!later.Action("N28")->isChecked() && later.Action("N39")->isChecked());
   }
 
   void aThinkingComputerCountsDownInTheStatusBar() {

@@ -58,10 +58,11 @@ class OtherProgramTest : public QObject {
              QStringLiteral("my-engine --fast"));
     w.window.reset();
     w.Open();
-    QVERIFY(w.Action("N28")->isChecked());  // a run starts at the standard level
+    QVERIFY(w.Action("N39")->isChecked());  // the level is kept with the program
     w.prompts.inputAnswers = {std::nullopt};
     w.Action("N39")->trigger();
     QVERIFY(w.prompts.inputs.last().endsWith(QStringLiteral("|my-engine --fast")));
+    QVERIFY(w.Action("N39")->isChecked());
   }
 
   void wholeGameAgainstOurEngine_data() {

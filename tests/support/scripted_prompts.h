@@ -58,8 +58,9 @@ class ScriptedPrompts : public game::Prompts {
     Open(text);
   }
 
-  std::optional<QString> ChooseFile(game::FileChoice choice) override {
+  std::optional<QString> ChooseFile(game::FileChoice choice, const QString& folder) override {
     fileChoices.push_back(choice);
+    fileFolders << folder;
     if (fileAnswers.empty()) return std::nullopt;
     const auto answer = fileAnswers.front();
     fileAnswers.pop_front();
@@ -72,6 +73,7 @@ class ScriptedPrompts : public game::Prompts {
   std::function<void(const QString& text)> whileOpen;
   std::vector<game::FileChoice> fileChoices;
   std::deque<std::optional<QString>> fileAnswers;
+  QStringList fileFolders;
 
   QStringList messages;
   std::vector<game::MessageKind> kinds;

@@ -34,7 +34,7 @@ class EnterPrompts : public game::Prompts {
   }
   std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
   void Error(const QString& text) override { std::printf("error box: %s\n", text.toUtf8().constData()); }
-  std::optional<QString> ChooseFile(game::FileChoice) override { return gameFile; }
+  std::optional<QString> ChooseFile(game::FileChoice, const QString&) override { return gameFile; }
 
  private:
   bool m_echo;
