@@ -36,7 +36,12 @@ constexpr double LargestFit = 4.0;
 
 QString ProgramTitle() { return QStringLiteral("Логическая игра \"Сольвар\""); }
 
-int LogHeightFor(int fieldPixelHeight) { return std::max(45, render::RoundEven(0.3 * fieldPixelHeight)); }
+// The log under the field is as high as at 100 % whatever the zoom: a larger
+// field needs no more lines of log.
+int LogHeightFor(int fieldHeight) {
+  const int pixels = FieldPresenter::FieldPixels(1, fieldHeight, 1.0).height();
+  return std::max(45, render::RoundEven(0.3 * pixels));
+}
 
 QString Percent(double zoom) { return QStringLiteral("%1 %").arg(render::RoundEven(zoom * 100)); }
 
@@ -145,7 +150,7 @@ double GameLayout::ZoomFor(int fieldWidth, int fieldHeight) {
   if (m_settings.Zoom == FitToWindow) {
     const QSize at100 = FieldPresenter::FieldPixels(fieldWidth, fieldHeight, 1.0);
     const int roomWidth = m_content.width() - ScorePanel::Width;
-    const int roomHeight = m_content.height() - LogHeightFor(at100.height());
+    const int roomHeight = m_content.height() - LogHeightFor(fieldHeight);
     const double zoom = std::min(static_cast<double>(roomWidth) / at100.width(),
                                  static_cast<double>(roomHeight) / at100.height());
     return std::clamp(std::floor(zoom * 20) / 20, SmallestFit, LargestFit);
@@ -155,7 +160,7 @@ double GameLayout::ZoomFor(int fieldWidth, int fieldHeight) {
     if (*step > m_settings.Zoom) continue;
     const QSize pixels = FieldPresenter::FieldPixels(fieldWidth, fieldHeight, *step);
     const int width = pixels.width() + ScorePanel::Width;
-    const int height = std::max(pixels.height(), m_panel.LeastHeight()) + LogHeightFor(pixels.height());
+    const int height = std::max(pixels.height(), m_panel.LeastHeight()) + LogHeightFor(fieldHeight);
     if ((width <= room.width() && height <= room.height()) || *step == ZoomSteps.front()) {
       if (*step < m_settings.Zoom) {
         m_status.Say(QStringLiteral("Масштаб %1 не помещается на экране: поле в масштабе %2")
@@ -175,6 +180,8 @@ void GameLayout::StartLayout() {
   const engine::Board& board = m_match.Board();
   LayOutField(board.FieldWidth(), board.FieldHeight());
   m_panel.SetFree(board.PlayableCount());
+  const auto name = [this](engine::Side side) { return QString::fromStdString(m_match.PlayerName(side)); };
+  m_panel.NameCounters(m_match.IsTwoPlayers() ? name(engine::Side::Own) : QString(), name(engine::Side::Rival));
   if (m_match.IsNetwork()) m_commands.SendMessage->setEnabled(true);
 }
 
@@ -188,7 +195,7 @@ void GameLayout::LayOutField(int fieldWidth, int fieldHeight) {
   m_field.SetZoom(ZoomFor(fieldWidth, fieldHeight), m_repaint);
   m_field.SetFieldSize(fieldWidth, fieldHeight);
   const QSize pixels = m_field.Field().size();
-  const int logHeight = LogHeightFor(pixels.height());
+  const int logHeight = LogHeightFor(fieldHeight);
   const bool resizable = m_settings.Zoom == FitToWindow;
   const QSize room = resizable ? QSize(m_content.width(), m_content.height()) : RoomOnScreen();
   const int width = std::min(pixels.width(), std::max(1, room.width() - ScorePanel::Width));
@@ -229,6 +236,18 @@ void GameLayout::SetContentSize(int width, int height) {
   m_log.setGeometry(0, height - m_log.height(), width, m_log.height());
   const int menuHeight = m_window.menuBar()->sizeHint().height();
   m_window.setFixedSize(width, menuHeight + height + StatusBarHeight);
+  KeepOnScreen();
+}
+
+// A window that has grown past the screen's edge moves back onto it.
+void GameLayout::KeepOnScreen() {
+  const QScreen* screen = m_window.screen();
+  if (screen == nullptr || !m_window.isVisible()) return;
+  const QRect available = screen->availableGeometry();
+  const QRect frame = m_window.frameGeometry();
+  const int x = std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width()));
+  const int y = std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height()));
+  if (x != frame.left() || y != frame.top()) m_window.move(x, y);
 }
 
 void GameLayout::UpdateTitle() {

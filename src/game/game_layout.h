@@ -91,6 +91,7 @@ class GameLayout : public QObject {
   // The room for the window's content on its screen, less the frame, the
   // menu and the status bar.
   QSize RoomOnScreen() const;
+  void KeepOnScreen();
   void LayOutAgain();
 
   QMainWindow& m_window;

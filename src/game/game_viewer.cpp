@@ -205,6 +205,7 @@ void GameViewer::Show(match::GameRecord record) {
   m_field.Show();
   for (QShortcut* key : m_keys) key->setEnabled(true);
   m_panel.ShowGameButtons(false);
+  m_panel.NameCounters(FromUtf8(m_game->Record().Player1), FromUtf8(m_game->Record().Player2));
   ShowMove(m_game->MoveCount());
   m_window.TitleChanged();
 }

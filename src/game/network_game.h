@@ -49,6 +49,8 @@ class NetworkGame {
   net::ServerSocket& Server() const { return *m_server; }
   net::ClientSocket& Client() const { return *m_client; }
   const net::PeerLink& Peer() const { return *m_peer; }
+  // The port hosted on and joined.
+  std::uint16_t Port() const { return m_port; }
 
   // «Создать сервер», «Подключиться», «Послать сообщение».
   void Host();

@@ -108,12 +108,21 @@ ScorePanel::ScorePanel(QWidget* parent) : QFrame(parent) {
   m_viewClose = PanelButton(this, "ViewClose", QStyle::SP_DialogCloseButton, 72, QStringLiteral("Закрыть"));
   m_viewClose->setAccessibleName(QStringLiteral("Закрыть"));
   for (QToolButton* button : {m_viewBack, m_viewForward, m_viewClose}) button->hide();
+  NameCounters(QString(), QStringLiteral("соперник"));
 }
 
 void ScorePanel::SetCounts(int own, int rival, int free) {
   m_ownScore->setText(QString::number(own));
   m_rivalScore->setText(QString::number(rival));
   m_free->setText(QString::number(free));
+}
+
+void ScorePanel::NameCounters(const QString& ownName, const QString& rivalName) {
+  const QString own = ownName.isEmpty() ? QStringLiteral("Ваши захваты") : QStringLiteral("Захваты — %1").arg(ownName);
+  const QString rival = QStringLiteral("Захваты — %1").arg(rivalName);
+  for (QLabel* label : {m_ownScore, m_ownLegend}) label->setToolTip(own);
+  for (QLabel* label : {m_rivalScore, m_rivalLegend}) label->setToolTip(rival);
+  for (QLabel* label : {m_free, m_freeLegend}) label->setToolTip(QStringLiteral("Свободные узлы"));
 }
 
 void ScorePanel::SetFree(int free) { m_free->setText(QString::number(free)); }

@@ -23,6 +23,9 @@ class ScorePanel : public QFrame {
 
   void SetCounts(int own, int rival, int free);
   void SetFree(int free);
+  // The counters' tooltips: whose captures each counts (`ownName` empty for
+  // the player at this window against a computer or a remote player).
+  void NameCounters(const QString& ownName, const QString& rivalName);
   // The three legend icons in the field's colours, at the screen's density.
   void DrawLegend(const render::FieldColors& colors);
   // The game's buttons, or the viewer's.

@@ -49,17 +49,19 @@ void Match::StartNetwork(Player& remote, Side first) {
   GiveTurn(first);
 }
 
-void Match::Begin(Player& opponent, bool network, engine::Rules rules) {
+void Match::Begin(Player& opponent, bool network, engine::Rules rules, bool twoPlayers) {
+  const std::string playerName = m_playerName;
   m_opponent = &opponent;
   m_network = network;
   m_rules = rules;
-  m_twoPlayers = false;
+  m_twoPlayers = twoPlayers;
   m_tookBack = false;
   m_lastPlayerMoveAtStart = m_lastPlayerMove;
   engine::FrameBoard(m_board);
   m_inProgress = true;
   m_counts = engine::CellCounts{};
   StartRecord();
+  if (twoPlayers) m_playerName = playerName;  // named before the game starts
   m_observer.OnGameStarted();
 }
 
@@ -133,11 +135,8 @@ void Match::Resign(Side side) {
 void Match::StartTwoPlayers(Player& second, engine::Rules rules) {
   const Step step(*this);
   Log("Новая игра началась!!!");
-  const std::string player1 = m_playerName;
   End();
-  Begin(second, /*network=*/false, rules);
-  m_twoPlayers = true;
-  m_playerName = player1;
+  Begin(second, /*network=*/false, rules, /*twoPlayers=*/true);
   m_random.Reseed();
   const Side first = m_random.NextReal() > 0.5 ? Side::Own : Side::Rival;
   m_observer.OnFirstMove(first);

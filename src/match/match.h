@@ -79,6 +79,9 @@ class Match : private engine::CaptureObserver {
   // side 2 `second`; who moves first is drawn.
   void StartTwoPlayers(Player& second, engine::Rules rules = engine::Rules::Classic);
   bool IsTwoPlayers() const { return m_twoPlayers; }
+  // The name of a side's player: side 1's as set (or «Игрок»), side 2's the
+  // opponent's.
+  std::string PlayerName(engine::Side side) const;
   // The name of side 1's player in the record (a game of two players).
   void SetPlayerName(std::string utf8Name) { m_playerName = std::move(utf8Name); }
   // The dot of the side to move, in a game of two players at this window.
@@ -166,7 +169,7 @@ class Match : private engine::CaptureObserver {
 
   void OnCapture(const engine::Outline& outline) override;
   Player& PlayerOf(engine::Side side) { return side == engine::Side::Own ? m_local : *m_opponent; }
-  void Begin(Player& opponent, bool network, engine::Rules rules);
+  void Begin(Player& opponent, bool network, engine::Rules rules, bool twoPlayers = false);
   void Place(engine::Side side, engine::Node node);
   void PlayOrdinary(engine::Side side, engine::Node node);
   void StartRecord();
@@ -175,7 +178,6 @@ class Match : private engine::CaptureObserver {
   void GiveTurn(engine::Side side);
   void RebuildPosition(std::size_t moves);
   void PlayHuman(engine::Side side, engine::Node node);
-  std::string PlayerName(engine::Side side) const;
   void FinishGame();
   void ShowResult();
   void AskWinnerName(int score);

@@ -30,7 +30,8 @@ class CommandLineTest : public QObject {
 
   void helpAndVersionAnswerAndStop() {
     const CommandLine help = Read({QStringLiteral("--help")});
-    QVERIFY(help.Output && help.Output->contains(QStringLiteral("FILE.sgf")) &&
+    QVERIFY(help.Output && help.Output->startsWith(QStringLiteral("Usage: solvar ")) &&
+            !help.Output->contains(QStringLiteral("executable_name")) && help.Output->contains(QStringLiteral("FILE.sgf")) &&
             help.Output->contains(QStringLiteral("--movetime")));
     QCOMPARE(help.ExitCode, 0);
     const CommandLine version = Read({QStringLiteral("--version")});

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
+#include <cmath>
 #include <memory>
 
 #include "engine/random.h"
@@ -60,7 +61,12 @@ class GameWindow {
   QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
   QStringList LogLines() const { return Find<QPlainTextEdit>("Memo3")->toPlainText().split(QLatin1Char('\n')); }
 
-  void MoveTo(engine::Node node) { MoveToPixel(QPoint(12 * node.X, 12 * node.Y)); }
+  // Where a node lies on the field at its zoom.
+  QPoint NodePixel(engine::Node node) const {
+    const double cell = 12 * window->Field().Zoom();
+    return QPoint(static_cast<int>(std::lround(cell * node.X)), static_cast<int>(std::lround(cell * node.Y)));
+  }
+  void MoveTo(engine::Node node) { MoveToPixel(NodePixel(node)); }
   void MoveToPixel(QPoint pixel) {
     QMouseEvent move(QEvent::MouseMove, pixel, Pole()->mapToGlobal(pixel), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(Pole(), &move);
@@ -71,7 +77,7 @@ class GameWindow {
   }
   // A click without moving the mouse first.
   void ClickHere(engine::Node node) {
-    const QPoint pixel(12 * node.X, 12 * node.Y);
+    const QPoint pixel = NodePixel(node);
     QMouseEvent press(QEvent::MouseButtonPress, pixel, Pole()->mapToGlobal(pixel), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, pixel, Pole()->mapToGlobal(pixel), Qt::LeftButton,

@@ -99,6 +99,48 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.FieldPixel(12 * 11, 12 * 7), Rgb(w->CurrentSettings().Colors.RivalColor));
   }
 
+  // A release left over from a menu or a box closed over the field plays
+  // nothing: a dot needs the press and the release both on the field.
+  void onlyAPressAndReleaseOnTheFieldPlay() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    w.MoveTo(Node{12, 7});
+    const qsizetype boxes = w.prompts.messages.size();
+    const QPoint pixel = w.NodePixel(Node{12, 7});
+    QMouseEvent release(QEvent::MouseButtonRelease, pixel, w.Pole()->mapToGlobal(pixel), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Pole(), &release);
+    QCOMPARE(w->Game().Board().At(12, 7), engine::csFree);
+    const QPoint outside(-3, -3);
+    QMouseEvent press(QEvent::MouseButtonPress, outside, w.Pole()->mapToGlobal(outside), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Pole(), &press);
+    QCoreApplication::sendEvent(w.Pole(), &release);
+    QCOMPARE(w->Game().Board().At(12, 7), engine::csFree);
+    QCOMPARE(w.prompts.messages.size(), boxes);  // not even «Вы не выбрали точку!»
+    w.ClickHere(Node{12, 7});
+    QCOMPARE(w->Game().Board().At(12, 7), engine::csOwn);
+  }
+
+  // The counters say whose captures they count: the player's and the
+  // computer's, or in a game of two people each one's name.
+  void countersNameWhoseCapturesTheyCount() {
+    GameWindow w;
+    w.Open();
+    w.Action("N2")->trigger();
+    QCOMPARE(w.Find<QLabel>("Label2")->toolTip(), QStringLiteral("Ваши захваты"));
+    QCOMPARE(w.Find<QLabel>("Image2")->toolTip(), QStringLiteral("Ваши захваты"));
+    QCOMPARE(w.Find<QLabel>("Label4")->toolTip(), QStringLiteral("Захваты — Компьютер (обычный)"));
+    QCOMPARE(w.Find<QLabel>("Label6")->toolTip(), QStringLiteral("Свободные узлы"));
+    w.prompts.yesNoAnswers = {true};
+    w.prompts.inputAnswers = {QStringLiteral("Аня"), QStringLiteral("Борис")};
+    w.Action("N37")->trigger();
+    QVERIFY(w->Game().IsTwoPlayers());
+    QCOMPARE(w.Find<QLabel>("Label2")->toolTip(), QStringLiteral("Захваты — Аня"));
+    QCOMPARE(w.Find<QLabel>("Label4")->toolTip(), QStringLiteral("Захваты — Борис"));
+  }
+
   void secondClickOnThePlayedNodeIsNoMove() {
     GameWindow w;
     w.Open();

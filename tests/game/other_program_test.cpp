@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 
@@ -27,6 +29,15 @@ void ChooseOtherProgram(GameWindow& w, const QString& commandLine) {
   w.prompts.inputAnswers = {commandLine};
   w.Action("N39")->trigger();
   QVERIFY(w.Action("N39")->isChecked());
+}
+
+// Whether a process still runs (a zombie left to be reaped does not).
+bool Runs(qint64 pid) {
+  QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+  if (!stat.open(QIODevice::ReadOnly)) return false;
+  const QByteArray line = stat.readAll();
+  const qsizetype close = line.lastIndexOf(')');
+  return close > 0 && close + 2 < line.size() && line.at(close + 2) != 'Z';
 }
 
 int RunningPrograms(GameWindow& w) {
@@ -142,6 +153,27 @@ class OtherProgramTest : public QObject {
     w.Action("N28")->trigger();
     w.Action("N2")->trigger();
     QVERIFY(w->Game().InProgress());
+  }
+
+  // What the program started itself ends with it: the program runs in a
+  // process group of its own, and the whole group is ended.
+  void programsChildrenEndWithIt() {
+    GameWindow w(test::SeedWherePlayerStarts(true));
+    const QString pidFile = QString::fromStdString(w.dir.File("child.pid"));
+    w.options.StrongMoveTimeMs = 5000;
+    w.options.EngineGraceMs = 200;
+    w.Open();
+    ChooseOtherProgram(w, Script(qPrintable(QStringLiteral("sleep 300 & echo $! > %1; while read line; do :; done").arg(pidFile))));
+    w.Action("N2")->trigger();
+    w.Click(Node{10, 10});
+    QTRY_VERIFY(QFile::exists(pidFile) && QFileInfo(pidFile).size() > 0);
+    QFile file(pidFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const qint64 child = file.readAll().trimmed().toLongLong();
+    QVERIFY(Runs(child));
+    w.Action("N3")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(RunningPrograms(w), 0, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!Runs(child), 3000);
   }
 
   // «Сдаться» while the program thinks ends the game and the program.

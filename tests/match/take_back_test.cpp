@@ -171,5 +171,32 @@ TEST(TwoPlayers, AlternateAtOneWindowAndTheGameEntersNoRecord) {
   EXPECT_EQ(records.RecordCount(), 0);
 }
 
+// Nobody plays the computer in a game of two people, so nobody remarks on
+// a capture: the log holds the moves only.
+TEST(TwoPlayers, CapturesWithoutRemarks) {
+  test::MatchEvents events;
+  engine::Random random{test::SeedWhereLocalStarts(true)};
+  records::RecordsTable records;
+  Match game{events, random, records};
+  SecondPlayer second;
+  second.SetName("Борис");
+  game.SetPlayerName("Аня");
+  game.Board().SetFieldSize(15, 15);
+  game.StartTwoPlayers(second);
+  ASSERT_EQ(game.ToMove(), Turn::Local);
+  test::Put(game.Board(), engine::csRival, {{5, 5}});
+  test::Put(game.Board(), engine::csOwn, {{4, 5}, {5, 4}, {5, 6}});
+  test::Put(game.Board(), engine::csRival, {{10, 8}, {10, 10}, {11, 9}});
+  test::Put(game.Board(), engine::csOwn, {{10, 9}});
+  events.Clear();
+  game.PlayTurn(Node{6, 5});
+  game.PlayTurn(Node{9, 9});
+  EXPECT_EQ(game.Board().At(5, 5), engine::csRivalCaptured);
+  EXPECT_EQ(game.Board().At(10, 9), engine::csOwnCaptured);
+  EXPECT_EQ(events.Count("capture own 1"), 1);
+  EXPECT_EQ(events.Count("capture rival 1"), 1);
+  EXPECT_EQ(events.lines, (std::vector<std::string>{"Аня ->> 6 - 5", "Борис ->> 9 - 9"}));
+}
+
 }  // namespace
 }  // namespace solvar::match
