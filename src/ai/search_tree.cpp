@@ -132,6 +132,8 @@ void SearchTree::SetRoot(const PlayoutBoard& root, Side mover, const RootKnowled
     m_twoMoveValue.assign(cells, 0);
     m_hinted.assign(cells, 0);
   }
+  m_rootGames.assign(cells, 0.0F);
+  m_rootMargins.assign(cells, 0.0F);
   m_board.CopyPosition(root);
   if (m_nodes.empty()) {
     m_nodes.reserve(4096);
@@ -428,6 +430,11 @@ void SearchTree::Update() {
   const int before = m_rootBoard->Score(m_mover) - m_rootBoard->Score(engine::Opponent(m_mover));
   const std::array<float, 2> reward = {Reward(m_board, m_mover, before),
                                        Reward(m_board, engine::Opponent(m_mover), -before)};
+  if (m_path.size() > 1) {
+    const auto first = static_cast<std::size_t>(m_nodes[static_cast<std::size_t>(m_path[1])].Move);
+    m_rootGames[first] += 1.0F;
+    m_rootMargins[first] += static_cast<float>(m_board.Score(m_mover) - m_board.Score(engine::Opponent(m_mover)));
+  }
   for (std::size_t depth = 0; depth < m_path.size(); ++depth) {
     TreeNode& node = m_nodes[static_cast<std::size_t>(m_path[depth])];
     node.Visits += 1;

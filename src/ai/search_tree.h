@@ -54,6 +54,11 @@ class SearchTree {
 
   long Played() const { return m_played; }
   const TreeNode& Root() const { return m_nodes[0]; }
+  // The random games of this search that began with the mover's dot on
+  // `cell`, and the sum of their margins (the mover's captures less the
+  // other side's where each game ended).
+  float GamesAfter(int cell) const { return m_rootGames[static_cast<std::size_t>(cell)]; }
+  float MarginsAfter(int cell) const { return m_rootMargins[static_cast<std::size_t>(cell)]; }
   const TreeNode& Node(int index) const { return m_nodes[static_cast<std::size_t>(index)]; }
 
  private:
@@ -88,6 +93,8 @@ class SearchTree {
   std::vector<std::int16_t> m_blockValue;
   std::vector<std::int16_t> m_twoMoveValue;
   std::vector<std::uint8_t> m_hinted;
+  std::vector<float> m_rootGames;
+  std::vector<float> m_rootMargins;
   Tactics m_tactics;
   long m_played = 0;
 };

@@ -118,6 +118,7 @@ std::optional<engine::Node> StrongSearch::Choose(const engine::Board& board, Sid
                                                  SearchReport* report) {
   const SearchClock::time_point deadline = SearchClock::now() + std::chrono::milliseconds(limits.MoveTimeMs);
   State& state = *m_state;
+  if (report != nullptr) *report = SearchReport{};
   if (const auto opening = OpeningNode(board, seed)) return opening;
   const engine::Board settled = Settled(board, mover, limits.Rules);
   PlayoutBoard root;
@@ -172,13 +173,19 @@ std::optional<engine::Node> StrongSearch::Choose(const engine::Board& board, Sid
     const int cell = state.Trees.front().Node(top.FirstChild + i).Move;
     if (best < 0 || visits[static_cast<std::size_t>(cell)] > visits[static_cast<std::size_t>(best)]) best = cell;
   }
+  if (best < 0) best = root.FreeCell(0);
   if (report != nullptr) {
     report->Threads = threads;
     report->KeptTree = kept;
-    report->Playouts = 0;
-    for (const SearchTree& tree : state.Trees) report->Playouts += tree.Played();
+    float games = 0;
+    float margins = 0;
+    for (const SearchTree& tree : state.Trees) {
+      report->Playouts += tree.Played();
+      games += tree.GamesAfter(best);
+      margins += tree.MarginsAfter(best);
+    }
+    if (games > 0) report->ExpectedMargin = static_cast<double>(margins) / static_cast<double>(games);
   }
-  if (best < 0) best = root.FreeCell(0);
   return root.NodeOf(best);
 }
 

@@ -56,6 +56,11 @@ struct SearchReport {
   long Playouts = 0;  // random games played
   int Threads = 0;
   bool KeptTree = false;  // the search went on from the last one's tree
+  // What the chosen node is worth: the mover's captures less the other
+  // side's where the random games that began with it ended (games cut
+  // short on a large field end 60 moves on). None when no game was played
+  // (a forced move, the opening dot).
+  std::optional<double> ExpectedMargin;
 };
 
 // The strong computer of one game: each search keeps what the last one grew

@@ -43,6 +43,16 @@ struct GameEnd {
   friend bool operator==(const GameEnd&, const GameEnd&) = default;
 };
 
+// The strong computer's judgement of one move: the first side's expected
+// lead (its captures less the second side's) after the move, and the node
+// it would have played instead with the lead after that one.
+struct MoveJudgement {
+  double Lead = 0;
+  engine::Node Best;
+  double BestLead = 0;
+  friend bool operator==(const MoveJudgement&, const MoveJudgement&) = default;
+};
+
 struct GameRecord {
   int FieldWidth = engine::DefaultFieldWidth;
   int FieldHeight = engine::DefaultFieldHeight;
@@ -65,6 +75,8 @@ struct GameRecord {
   std::string RulesText;
   std::vector<KeptProperty> Kept;
   std::vector<std::string> MoveComments;
+  // The analysis of the game, by move (empty when it has none).
+  std::vector<MoveJudgement> Analysis;
 };
 
 // The ordinary move: the side's dot, then what it takes by the rules (under

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <map>
+#include <cmath>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "match/game_replay.h"
@@ -29,7 +33,11 @@ constexpr std::string_view SportRulesText = "russian";
 
 // The root properties this program writes itself (moves in the root node are
 // written as moves); every other one of an opened file is kept as it was.
-constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE", "AB", "AW", "B", "W"};
+// The analysis of a move, in the move's node; other readers pass over a
+// property they do not know.
+constexpr std::string_view AnalysisProperty = "XA";
+
+constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE", "AB", "AW", "B", "W", "XA"};
 
 // --- Writing.
 
@@ -87,14 +95,29 @@ std::string KeptProperties(const std::vector<KeptProperty>& kept) {
   return text;
 }
 
+// A lead with one decimal, whatever the locale.
+std::string LeadText(double lead) {
+  char buffer[32];
+  const auto written = std::to_chars(std::begin(buffer), std::end(buffer), lead, std::chars_format::fixed, 1);
+  std::string text(buffer, written.ptr);
+  return text == "-0.0" ? "0.0" : text;
+}
+
+// The analysis of a move: "lead best best_lead", the best node as two letters.
+std::string JudgementValue(const MoveJudgement& judgement) {
+  return LeadText(judgement.Lead) + " " + Point(judgement.Best) + " " + LeadText(judgement.BestLead);
+}
+
 std::string MovesText(const GameRecord& record) {
   std::string text;
+  const bool analysed = record.Analysis.size() == record.Moves.size();
   for (std::size_t i = 0; i < record.Moves.size(); ++i) {
     const PlayedMove& move = record.Moves[i];
     text += (i % 10 == 0 ? "\n;" : ";") + std::string(move.Mover == Side::Own ? "B" : "W") + "[" + MoveValue(move) + "]";
     if (i < record.MoveComments.size() && !record.MoveComments[i].empty()) {
       text += "C[" + Escaped(record.MoveComments[i]) + "]";
     }
+    if (analysed) text += std::string(AnalysisProperty) + "[" + JudgementValue(record.Analysis[i]) + "]";
   }
   if (record.End) {
     text += std::string(";") + (record.End->By == Side::Own ? "B" : "W") + "[" + (record.End->Resigned ? "resign" : "") + "]";
@@ -245,9 +268,30 @@ std::optional<int> Number(const std::string& text) {
   return std::stoi(text);
 }
 
-void CheckGame(const SgfNode& root) {
-  const std::string* game = FirstValue(root, "GM");
+bool IsMoveOfDots(const std::string& value) {
+  const std::string dot = value.substr(0, value.find('.'));
+  return value.empty() || value == "resign" ||
+         (dot.size() == 2 && std::all_of(dot.begin(), dot.end(), [](unsigned char c) { return std::isalpha(c) != 0; }));
+}
+
+// A file without GM whose root gives a field size and whose moves are all
+// nodes of two letters (or ends of the game) reads as a game of dots.
+bool LooksLikeDots(const std::vector<SgfNode>& line) {
+  if (FirstValue(line.front(), "SZ") == nullptr) return false;
+  for (const SgfNode& node : line) {
+    for (const Property& property : node) {
+      if (property.Id != "B" && property.Id != "W") continue;
+      if (!std::all_of(property.Values.begin(), property.Values.end(), IsMoveOfDots)) return false;
+    }
+  }
+  return true;
+}
+
+// False when the file names no game but reads as one of dots.
+bool CheckGame(const std::vector<SgfNode>& line) {
+  const std::string* game = FirstValue(line.front(), "GM");
   if (game == nullptr) {
+    if (LooksLikeDots(line)) return false;
     throw SgfError("the file names no game (no GM property; a game of dots is GM[40])",
                    "В файле не указано, что это за игра (нет свойства GM; партия в точки — GM[40]).");
   }
@@ -256,6 +300,7 @@ void CheckGame(const SgfNode& root) {
     throw SgfError("GM[" + value + "] is not a game of dots (GM[40])",
                    "Это не партия в точки: GM[" + value + "] вместо GM[40].");
   }
+  return true;
 }
 
 // SZ is the grid of playable nodes: the field is one larger each way.
@@ -356,7 +401,36 @@ std::optional<GameEnd> GameEndOf(const std::string& value, Side side) {
   return std::nullopt;
 }
 
-void ReadMoves(const std::vector<SgfNode>& line, Charset charset, GameRecord& record) {
+std::optional<double> LeadOf(const std::string& text) {
+  double value = 0;
+  const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (read.ec != std::errc() || read.ptr != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// "lead best best_lead"; none when it does not read so (the game opens
+// without its analysis).
+std::optional<MoveJudgement> ReadJudgement(const std::string& value) {
+  std::istringstream words(value);
+  std::string lead, best, bestLead, more;
+  if (!(words >> lead >> best >> bestLead) || (words >> more)) return std::nullopt;
+  const auto x = best.size() == 2 ? LetterIndex(best[0]) : std::nullopt;
+  const auto y = best.size() == 2 ? LetterIndex(best[1]) : std::nullopt;
+  const auto leadValue = LeadOf(lead);
+  const auto bestValue = LeadOf(bestLead);
+  if (!x || !y || !leadValue || !bestValue) return std::nullopt;
+  return MoveJudgement{*leadValue, Node{*x + 1, *y + 1}, *bestValue};
+}
+
+// The analysis is kept only when every move has one.
+void KeepAnalysis(const std::vector<std::optional<MoveJudgement>>& judged, GameRecord& record) {
+  if (judged.size() != record.Moves.size() || record.Moves.empty()) return;
+  if (std::any_of(judged.begin(), judged.end(), [](const auto& judgement) { return !judgement; })) return;
+  for (const auto& judgement : judged) record.Analysis.push_back(*judgement);
+}
+
+void ReadNodes(const std::vector<SgfNode>& line, Charset charset, GameRecord& record,
+               std::vector<std::optional<MoveJudgement>>& judged) {
   for (const SgfNode& node : line) {
     if (record.End) return;  // what follows the end is not played
     for (const Property& property : node) {
@@ -374,12 +448,23 @@ void ReadMoves(const std::vector<SgfNode>& line, Charset charset, GameRecord& re
         record.Moves.push_back(ReadMove(value, side, static_cast<int>(record.Moves.size()) + 1));
       }
     }
-    if (&node == &line.front() || record.Moves.empty()) continue;
+    if (record.Moves.empty()) continue;
+    if (const std::string* analysis = FirstValue(node, AnalysisProperty)) {
+      judged.resize(record.Moves.size());
+      judged.back() = ReadJudgement(*analysis);
+    }
+    if (&node == &line.front()) continue;
     if (const std::string* comment = FirstValue(node, "C")) {
       record.MoveComments.resize(record.Moves.size());
       record.MoveComments.back() = AsUtf8(*comment, charset);
     }
   }
+}
+
+void ReadMoves(const std::vector<SgfNode>& line, Charset charset, GameRecord& record) {
+  std::vector<std::optional<MoveJudgement>> judged;
+  ReadNodes(line, charset, record, judged);
+  KeepAnalysis(judged, record);
 }
 
 void KeepRootProperties(const SgfNode& root, Charset charset, GameRecord& record) {
@@ -406,16 +491,48 @@ int PlayableMoves(const std::optional<ReplayError>& stop, const GameRecord& reco
   return stop ? stop->MoveNumber() - 1 : static_cast<int>(record.Moves.size());
 }
 
+// Counts the captures each move makes as the game is replayed.
+class CapturesByMove : public MatchObserver {
+ public:
+  explicit CapturesByMove(std::size_t setup) : m_setup(setup) {}
+  void OnDotPlaced(engine::Node, engine::Side) override { ++m_dots; }
+  void OnCapture(const engine::Outline&) override {
+    if (m_dots > m_setup) ++Made[m_dots - m_setup - 1];
+  }
+  std::map<std::size_t, int> Made;  // by move, from 0
+
+ private:
+  std::size_t m_setup;
+  std::size_t m_dots = 0;
+};
+
+// A move that records an enclosure where the rules took nothing: the
+// enclosure was made by other rules.
+bool RecordsEnclosuresTheRulesDoNotMake(const GameRecord& record) {
+  CapturesByMove captures(record.Setup.size());
+  engine::Board board;
+  ReplayOnto(board, record, static_cast<int>(record.Moves.size()), &captures);
+  for (std::size_t i = 0; i < record.Moves.size(); ++i) {
+    if (!record.Moves[i].Paths.empty() && captures.Made[i] == 0) return true;
+  }
+  return false;
+}
+
 // A file that names no rules the program knows: the classic rules, or the
-// sport rules when the classic ones stop the game at a dot in a taken region
-// and the sport rules get further.
-std::optional<ReplayError> ChooseRules(GameRecord& record) {
+// sport rules when the classic ones cannot play the game to its end and the
+// sport ones get further, or when the classic ones play it but would not
+// have made an enclosure the file records. `sport` tells which was taken.
+std::optional<ReplayError> ChooseRules(GameRecord& record, bool& sport) {
   record.Rules = engine::Rules::Classic;
+  sport = false;
   const std::optional<ReplayError> classic = FirstUnplayableMove(record);
-  if (!classic || classic->Reason() != ReplayError::Why::InATakenRegion) return classic;
+  if (!classic && !(HasPaths(record) && RecordsEnclosuresTheRulesDoNotMake(record))) return classic;
   record.Rules = engine::Rules::Sport;
-  const std::optional<ReplayError> sport = FirstUnplayableMove(record);
-  if (PlayableMoves(sport, record) > PlayableMoves(classic, record)) return sport;
+  const std::optional<ReplayError> byTheSportRules = FirstUnplayableMove(record);
+  if (!classic || PlayableMoves(byTheSportRules, record) > PlayableMoves(classic, record)) {
+    sport = true;
+    return byTheSportRules;
+  }
   record.Rules = engine::Rules::Classic;
   return classic;
 }
@@ -459,7 +576,13 @@ void CutAt(const ReplayError& stop, OpenedGame& opened) {
                        std::to_string(record.Moves.size()) + ".";
   record.Moves.resize(static_cast<std::size_t>(kept));
   if (record.MoveComments.size() > record.Moves.size()) record.MoveComments.resize(record.Moves.size());
+  if (record.Analysis.size() > record.Moves.size()) record.Analysis.resize(record.Moves.size());
   record.End.reset();
+}
+
+void Assume(OpenedGame& opened, const std::string& english, const std::string& russian) {
+  opened.AssumedEnglish += (opened.AssumedEnglish.empty() ? "" : "; ") + english;
+  opened.AssumedRussian += (opened.AssumedRussian.empty() ? "" : " ") + russian;
 }
 
 // "B+3.5" and the like: who won and by what.
@@ -502,8 +625,11 @@ std::string WriteSgf(const GameRecord& record, const std::string& date) {
 OpenedGame OpenSgf(std::string_view text) {
   const std::vector<SgfNode> line = Parser(text).MainLine();
   const SgfNode& root = line.front();
-  CheckGame(root);
   OpenedGame opened;
+  if (!CheckGame(line)) {
+    Assume(opened, "the file names no game (no GM); its field size and moves are those of a game of dots",
+           "В файле не указано, что это за игра (нет свойства GM); по размеру поля и ходам это партия в точки.");
+  }
   GameRecord& record = opened.Record;
   ReadSize(root, record);
   const Charset charset = CharsetOf(root);
@@ -518,11 +644,13 @@ OpenedGame OpenSgf(std::string_view text) {
   const std::optional<engine::Rules> named = RulesOfSgf(record.RulesText, &enclosingIsAChoice);
   record.CapturesFollowPaths = enclosingIsAChoice && HasPaths(record);
   std::optional<ReplayError> stop;
+  bool sport = false;
   if (named) {
     record.Rules = *named;
     stop = FirstUnplayableMove(record);
-  } else {
-    stop = ChooseRules(record);
+  } else if (stop = ChooseRules(record, sport); sport) {
+    Assume(opened, "the file names no rules, and its moves are those of the sport rules: it is read by them",
+           "В файле не указаны правила, а ходы партии возможны только по спортивным правилам: она открыта по ним.");
   }
   if (stop) CutAt(*stop, opened);
   return opened;

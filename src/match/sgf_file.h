@@ -19,7 +19,11 @@
 // only the main line is read) and strict about what would corrupt a game: a
 // game that is not GM[40], a field the Board cannot hold, a node off the
 // grid, a file cut short. A file that names no rules is read by the classic
-// rules and, if a move then lands in a taken region, by the sport rules.
+// rules, or by the sport rules when the classic ones cannot play it to its
+// end and the sport ones can (or get further), or when it records an
+// enclosure the classic rules would not have made. A file without GM is
+// still read when it has a field size and its moves are nodes of two
+// letters, as a game of dots has.
 
 #include <stdexcept>
 #include <string>
@@ -51,6 +55,10 @@ struct OpenedGame {
   std::string NoteEnglish;
   std::string NoteRussian;
   bool IsWhole() const { return NoteEnglish.empty(); }
+  // What the reader took for granted where the file was silent: a game of
+  // dots without GM, the sport rules for a file that names none.
+  std::string AssumedEnglish;
+  std::string AssumedRussian;
 };
 
 // Reads the main line of the first game; raises SgfError for a file that is

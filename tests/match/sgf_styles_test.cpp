@@ -46,6 +46,60 @@ TEST(SgfStyles, NoRulesNamedMeansClassicUnlessAMoveLandsInATakenRegion) {
             engine::Rules::Classic);
 }
 
+// Files that name no rules and record their enclosures, as some programs
+// write games of the sport rules: where the classic rules would have taken
+// an empty ring already, or would take nothing where the file records a
+// ring, the game is read by the sport rules, and the reader says so.
+TEST(SgfStyles, RecordedEnclosuresTheClassicRulesCannotMakeMeanTheSportRules) {
+  // Side 2's empty ring round (8, 8), then side 1's dot into it, which side
+  // 2's ring takes (recorded after the move, as the sites write it).
+  const OpenedGame into = OpenSgf("(;GM[40]FF[4]SZ[14];W[hg];B[aa];W[gh];B[bb];W[ih];B[cc];W[hi];B[hh.hgghhiihhg])");
+  EXPECT_TRUE(into.IsWhole());
+  EXPECT_EQ(into.Record.Rules, engine::Rules::Sport);
+  EXPECT_EQ(into.AssumedRussian,
+            "В файле не указаны правила, а ходы партии возможны только по спортивным правилам: она открыта по ним.");
+  // A ring recorded where nothing was taken by the classic rules: side 1's
+  // ring round an empty node, closed by the recorded move.
+  const OpenedGame empty = OpenSgf("(;GM[40]FF[4]SZ[14];B[hg];W[aa];B[gh];W[bb];B[ih];W[cc];B[hi.hgghhiihhg])");
+  EXPECT_EQ(empty.Record.Rules, engine::Rules::Classic) << "the classic rules take the empty ring: they made it";
+  const OpenedGame late =
+      OpenSgf("(;GM[40]FF[4]SZ[14];B[hg];W[aa];B[gh];W[bb];B[ih];W[cc];B[hi];W[dd];B[ee.hgghhiihhg])");
+  EXPECT_EQ(late.Record.Rules, engine::Rules::Sport);
+  EXPECT_FALSE(late.AssumedRussian.empty());
+  // A game that names its rules is read by them, and nothing is assumed.
+  const OpenedGame named = OpenSgf("(;GM[40]FF[4]SZ[14]RU[russian];B[hg];W[aa])");
+  EXPECT_TRUE(named.AssumedRussian.empty());
+}
+
+// A game of dots whose file lost its GM still opens, with a note.
+TEST(SgfStyles, AFileWithoutGMOpensWhenItsSizeAndMovesAreThoseOfDots) {
+  const OpenedGame opened = OpenSgf("(;FF[4]SZ[20]PB[Аня];B[jj];W[kk];B[ll];W[])");
+  EXPECT_TRUE(opened.IsWhole());
+  EXPECT_EQ(opened.Record.Moves.size(), 3U);
+  EXPECT_EQ(opened.Record.Player1, "Аня");
+  EXPECT_EQ(opened.AssumedRussian,
+            "В файле не указано, что это за игра (нет свойства GM); по размеру поля и ходам это партия в точки.");
+}
+
+// The analysis of each move is saved in its node and read back; a file
+// whose analysis is damaged or missing for some move opens without it.
+TEST(SgfStyles, TheAnalysisIsKeptInTheSavedGame) {
+  GameRecord record = ReadSgf("(;GM[40]FF[4]SZ[14];B[dd];W[ee];B[ff])");
+  record.Analysis = {{0.5, Node{4, 4}, 0.5}, {-3.25, Node{1, 14}, 2.0}, {12.0, Node{6, 6}, 12.04}};
+  const std::string saved = WriteSgf(record, "2026-12-10");
+  EXPECT_NE(saved.find(";W[ee]XA[-3.2 an 2.0]"), std::string::npos) << saved;
+  const GameRecord again = ReadSgf(saved);
+  ASSERT_EQ(again.Analysis.size(), 3U);
+  EXPECT_EQ(again.Analysis[1].Best, (Node{1, 14}));
+  EXPECT_DOUBLE_EQ(again.Analysis[1].Lead, -3.2);
+  EXPECT_DOUBLE_EQ(again.Analysis[2].BestLead, 12.0);
+  for (const char* damaged : {"XA[1.0 dd]", "XA[x dd 1.0]", "XA[1.0 d 1.0]", "XA[1.0 dd 1.0 more]", "XA[nan dd 1]"}) {
+    SCOPED_TRACE(damaged);
+    EXPECT_TRUE(ReadSgf(std::string("(;GM[40]FF[4]SZ[14];B[dd]") + damaged + ";W[ee]XA[0.0 ee 0.0])").Analysis.empty());
+  }
+  EXPECT_TRUE(ReadSgf("(;GM[40]FF[4]SZ[14];B[dd]XA[1.0 dd 1.0];W[ee])").Analysis.empty());
+}
+
 TEST(SgfStyles, EnclosuresAfterMovesAreFollowedWhereEnclosingIsAChoice) {
   // Side 2 rings side 1's (4, 4) with its fourth dot; the file records the
   // ring. With enclosing a choice only recorded rings take; a ring left
