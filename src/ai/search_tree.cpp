@@ -28,6 +28,8 @@ constexpr float FinalMarginScale = 10.0F;
 // An early stop is only trusted after this many games of the search.
 constexpr long LeastGamesBeforeStop = 200;
 constexpr double ForcedAfter = 0.125;
+// Nodes outside every ring at most, for the end of the game.
+constexpr int EndgameNodes = 60;
 constexpr float ForcedShare = 0.6F;
 
 // The side's share of one random game: for a whole game, mostly won or lost;
@@ -60,6 +62,7 @@ struct NodeFacts {
   bool NearLastDots = false;
   bool NextToADot = false;
   bool Trap = false;  // the other side takes the dot with its next
+  bool IntoRing = false;  // inside a ring while nodes outside are free
 };
 
 Prior PriorOf(const NodeFacts& facts) {
@@ -68,7 +71,7 @@ Prior PriorOf(const NodeFacts& facts) {
     const float visits = 20.0F + static_cast<float>(std::min(2 * taken, 60));
     return {visits, visits * (facts.Capture >= facts.Block ? 0.95F : 0.9F)};
   }
-  if (facts.Trap) return {10.0F, 1.0F};
+  if (facts.Trap || facts.IntoRing) return {10.0F, 1.0F};
   if (facts.TwoMoveBlock > 0) {
     const float visits = 10.0F + static_cast<float>(std::min(facts.TwoMoveBlock, 30));
     return {visits, visits * 0.75F};
@@ -125,8 +128,9 @@ void SearchTree::SetRoot(const PlayoutBoard& root, Side mover, const RootKnowled
   if (m_simulationOf.size() != cells) {
     m_simulationOf.assign(cells, 0);
     m_plyOf.assign(cells, 0);
-    m_near.assign(cells, 0);
-    m_nearLast.assign(cells, 0);
+    m_rootNear.assign(cells, 0);
+    m_nearStamp.assign(cells, 0);
+    m_nearLastStamp.assign(cells, 0);
     m_captureValue.assign(cells, 0);
     m_blockValue.assign(cells, 0);
     m_twoMoveValue.assign(cells, 0);
@@ -135,6 +139,7 @@ void SearchTree::SetRoot(const PlayoutBoard& root, Side mover, const RootKnowled
   m_rootGames.assign(cells, 0.0F);
   m_rootMargins.assign(cells, 0.0F);
   m_board.CopyPosition(root);
+  MarkNearRoot();
   if (m_nodes.empty()) {
     m_nodes.reserve(4096);
     m_nodes.emplace_back();
@@ -196,8 +201,8 @@ void SearchTree::AddRootTactics() {
 // The children of a node: the free nodes near the dots already on the field
 // (every free node while the field is empty), and every node with a tactic,
 // each with its prior. Under the sport rules, nodes inside a ring are left
-// out while others are free: the side's own rings after the others, the
-// other side's last.
+// out while others are free (the side's own rings after the others, the
+// other side's last), but for the end of the game.
 void SearchTree::Expand(int index, Side toMove, bool atRoot) {
   const int count = m_board.FreeCount();
   if (count == 0 || m_nodes.size() + static_cast<std::size_t>(count) > MaxTreeNodes) return;
@@ -211,30 +216,40 @@ void SearchTree::Expand(int index, Side toMove, bool atRoot) {
     return m_board.InRingOf(cell, toMove) ? 1 : 0;
   };
   int bestClass = 2;
+  int outsideRings = 0;
   bool anyNear = false;
   for (int i = 0; i < count; ++i) {
     const int cell = m_board.FreeCell(i);
-    bestClass = std::min(bestClass, ringClass(cell));
-    anyNear = anyNear || m_near[static_cast<std::size_t>(cell)] != 0;
+    const int kind = ringClass(cell);
+    bestClass = std::min(bestClass, kind);
+    outsideRings += kind == 0 ? 1 : 0;
+    anyNear = anyNear || IsNear(static_cast<std::size_t>(cell));
   }
+  // Late in the game who must play into whose ring is a matter of tempo: a
+  // dot into the other side's ring, given up at once, takes the whole of its
+  // room away from the other side, and the side's own rings are moves in
+  // hand. Those nodes are then tried too, from a low prior.
+  const bool endgame = outsideRings <= EndgameNodes;
   const auto first = static_cast<std::int32_t>(m_nodes.size());
   const int s = m_board.Stride();
   for (int i = 0; i < count; ++i) {
     const int cell = m_board.FreeCell(i);
-    if (ringClass(cell) != bestClass) continue;
+    const bool intoRing = ringClass(cell) != bestClass;
+    if (intoRing && !endgame) continue;
     const auto at = static_cast<std::size_t>(cell);
     NodeFacts facts;
+    facts.IntoRing = intoRing;
     facts.Capture = m_captureValue[at];
     facts.Block = m_blockValue[at];
     facts.TwoMoveBlock = m_twoMoveValue[at];
     facts.Hinted = m_hinted[at] != 0;
-    facts.NearLastDots = m_nearLast[at] != 0;
+    facts.NearLastDots = m_nearLastStamp[at] == m_expansion;
     for (const int next : {cell - s - 1, cell - s, cell - s + 1, cell - 1, cell + 1, cell + s - 1, cell + s, cell + s + 1}) {
       const engine::CellState code = m_board.At(next);
       facts.NextToADot = facts.NextToADot || (code != engine::csFree && code != engine::csBorder);
     }
     facts.Trap = m_board.IsTrap(cell, toMove);
-    if (anyNear && m_near[at] == 0 && !IsTactical(facts) && !facts.NearLastDots) continue;
+    if (anyNear && !IsNear(at) && !IsTactical(facts) && !facts.NearLastDots) continue;
     const Prior prior = PriorOf(facts);
     TreeNode child;
     child.Move = static_cast<std::int16_t>(cell);
@@ -247,47 +262,59 @@ void SearchTree::Expand(int index, Side toMove, bool atRoot) {
   node.ChildCount = static_cast<std::uint16_t>(m_nodes.size() - static_cast<std::size_t>(first));
 }
 
-// Free nodes within two steps (in any direction) of a dot or an enclosed node.
-void SearchTree::MarkNear() {
-  std::fill(m_near.begin(), m_near.end(), 0);
-  const int s = m_board.Stride();
-  const int size = static_cast<int>(m_near.size());
-  for (int cell = 0; cell < size; ++cell) {
-    const engine::CellState code = m_board.At(cell);
-    if (code == engine::csFree || code == engine::csBorder) continue;
-    const engine::Node node = m_board.NodeOf(cell);
-    for (int dy = -2; dy <= 2; ++dy) {
-      for (int dx = -2; dx <= 2; ++dx) {
-        const int x = node.X + dx;
-        const int y = node.Y + dy;
-        if (x > 0 && x < m_board.Width() && y > 0 && y < m_board.Height()) m_near[static_cast<std::size_t>(y * s + x)] = 1;
-      }
+// The nodes within two steps (in any direction) of a node.
+template <class Mark>
+void ForEachNear(const PlayoutBoard& board, int cell, Mark mark) {
+  const engine::Node node = board.NodeOf(cell);
+  const int s = board.Stride();
+  for (int dy = -2; dy <= 2; ++dy) {
+    for (int dx = -2; dx <= 2; ++dx) {
+      const int x = node.X + dx;
+      const int y = node.Y + dy;
+      if (x > 0 && x < board.Width() && y > 0 && y < board.Height()) mark(static_cast<std::size_t>(y * s + x));
     }
   }
 }
 
-// Nodes within two steps of the last two dots: the root's last dots, or the
-// moves that led to the node being expanded.
-void SearchTree::MarkLastDots(bool atRoot) {
-  std::fill(m_nearLast.begin(), m_nearLast.end(), 0);
-  std::vector<int> dots;
-  if (atRoot) {
-    for (std::size_t i = 0; i < m_knowledge->LastDots.size() && i < 2; ++i) dots.push_back(m_knowledge->LastDots[i]);
-  } else {
-    for (std::size_t i = m_path.size(); i-- > 1 && dots.size() < 2;) {
-      dots.push_back(m_nodes[static_cast<std::size_t>(m_path[i])].Move);
-    }
+// Nodes within two steps of a dot or an enclosed node of the root position.
+void SearchTree::MarkNearRoot() {
+  std::fill(m_rootNear.begin(), m_rootNear.end(), 0);
+  const int size = static_cast<int>(m_rootNear.size());
+  for (int cell = 0; cell < size; ++cell) {
+    const engine::CellState code = m_rootBoard->At(cell);
+    if (code == engine::csFree || code == engine::csBorder) continue;
+    ForEachNear(*m_rootBoard, cell, [this](std::size_t at) { m_rootNear[at] = 1; });
   }
-  const int s = m_board.Stride();
-  for (const int dot : dots) {
-    const engine::Node node = m_board.NodeOf(dot);
-    for (int dy = -2; dy <= 2; ++dy) {
-      for (int dx = -2; dx <= 2; ++dx) {
-        const int x = node.X + dx;
-        const int y = node.Y + dy;
-        if (x > 0 && x < m_board.Width() && y > 0 && y < m_board.Height()) m_nearLast[static_cast<std::size_t>(y * s + x)] = 1;
-      }
-    }
+}
+
+// Nodes near the root's dots, or within two steps of the dots played on the
+// way down to the node being expanded: those are stamped with this
+// expansion's number, so that nothing is cleared.
+void SearchTree::MarkNear() {
+  if (++m_expansion == 0) {
+    std::fill(m_nearStamp.begin(), m_nearStamp.end(), 0);
+    std::fill(m_nearLastStamp.begin(), m_nearLastStamp.end(), 0);
+    m_expansion = 1;
+  }
+  for (std::size_t i = 1; i < m_path.size(); ++i) {
+    ForEachNear(m_board, m_nodes[static_cast<std::size_t>(m_path[i])].Move,
+                [this](std::size_t at) { m_nearStamp[at] = m_expansion; });
+  }
+}
+
+bool SearchTree::IsNear(std::size_t cell) const { return m_rootNear[cell] != 0 || m_nearStamp[cell] == m_expansion; }
+
+// Nodes within two steps of the last two dots: the root's last dots, or the
+// moves that led to the node being expanded (stamped as MarkNear stamps).
+void SearchTree::MarkLastDots(bool atRoot) {
+  const auto mark = [this](std::size_t at) { m_nearLastStamp[at] = m_expansion; };
+  if (atRoot) {
+    for (std::size_t i = 0; i < m_knowledge->LastDots.size() && i < 2; ++i) ForEachNear(m_board, m_knowledge->LastDots[i], mark);
+    return;
+  }
+  int dots = 0;
+  for (std::size_t i = m_path.size(); i-- > 1 && dots < 2; ++dots) {
+    ForEachNear(m_board, m_nodes[static_cast<std::size_t>(m_path[i])].Move, mark);
   }
 }
 

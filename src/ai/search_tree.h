@@ -65,7 +65,9 @@ class SearchTree {
   int ExpandAfter() const { return 2 + m_rootBoard->FreeCount() / 32; }
   void Expand(int index, engine::Side toMove, bool atRoot);
   void AddRootTactics();
+  void MarkNearRoot();
   void MarkNear();
+  bool IsNear(std::size_t cell) const;
   void MarkLastDots(bool atRoot);
   void MarkTactics(engine::Side toMove, bool atRoot);
   int Select(const TreeNode& node) const;
@@ -87,8 +89,10 @@ class SearchTree {
   std::vector<std::uint32_t> m_plyOf;
   std::uint32_t m_simulation = 0;
   // Per cell, for the node being expanded.
-  std::vector<std::uint8_t> m_near;
-  std::vector<std::uint8_t> m_nearLast;
+  std::vector<std::uint8_t> m_rootNear;
+  std::vector<std::uint32_t> m_nearStamp;
+  std::uint32_t m_expansion = 0;
+  std::vector<std::uint32_t> m_nearLastStamp;
   std::vector<std::int16_t> m_captureValue;
   std::vector<std::int16_t> m_blockValue;
   std::vector<std::int16_t> m_twoMoveValue;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "match/game_analysis.h"
+
 namespace solvar::game {
 
 struct AppOptions {
@@ -23,6 +25,9 @@ struct AppOptions {
   // How much longer than its thinking time another program may take to
   // answer (and to start) before the game against it is given up.
   int EngineGraceMs = 5000;
+  // How hard «Анализ партии» searches each position (the seed comes from
+  // the program's random source).
+  match::AnalysisBudget Analysis;
 };
 
 }  // namespace solvar::game

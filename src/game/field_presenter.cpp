@@ -280,10 +280,14 @@ void FieldPresenter::ShowPreviousMove() {
 }
 
 void FieldPresenter::ShowHint(engine::Node node, engine::Side side) {
+  RingNode(node, side);
+  m_status.Say(QStringLiteral("Подсказка: ") + NodeText(node));
+}
+
+void FieldPresenter::RingNode(engine::Node node, engine::Side side) {
   m_hinted = node;
   m_hintRing->SetColor(m_colors.SideColor(side));
   PlaceOnNode(*m_hintRing, node);
-  m_status.Say(QStringLiteral("Подсказка: ") + NodeText(node));
 }
 
 void FieldPresenter::HideHint() { m_hintRing->hide(); }

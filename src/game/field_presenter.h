@@ -108,6 +108,8 @@ class FieldPresenter {
   void ShowPreviousMove();
 
   void ShowHint(engine::Node node, engine::Side side);
+  // The hint's ring on a node, in the side's colour, with nothing said.
+  void RingNode(engine::Node node, engine::Side side);
   void HideHint();
 
  private:

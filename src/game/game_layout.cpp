@@ -149,8 +149,8 @@ QSize GameLayout::RoomOnScreen() const {
 double GameLayout::ZoomFor(int fieldWidth, int fieldHeight) {
   if (m_settings.Zoom == FitToWindow) {
     const QSize at100 = FieldPresenter::FieldPixels(fieldWidth, fieldHeight, 1.0);
-    const int roomWidth = m_content.width() - ScorePanel::Width;
-    const int roomHeight = m_content.height() - LogHeightFor(fieldHeight);
+    const int roomWidth = m_content.width() - ScorePanel::Width - ListWidth();
+    const int roomHeight = m_content.height() - LogHeightFor(fieldHeight) - GraphHeight();
     const double zoom = std::min(static_cast<double>(roomWidth) / at100.width(),
                                  static_cast<double>(roomHeight) / at100.height());
     return std::clamp(std::floor(zoom * 20) / 20, SmallestFit, LargestFit);
@@ -159,8 +159,8 @@ double GameLayout::ZoomFor(int fieldWidth, int fieldHeight) {
   for (auto step = ZoomSteps.rbegin(); step != ZoomSteps.rend(); ++step) {
     if (*step > m_settings.Zoom) continue;
     const QSize pixels = FieldPresenter::FieldPixels(fieldWidth, fieldHeight, *step);
-    const int width = pixels.width() + ScorePanel::Width;
-    const int height = std::max(pixels.height(), m_panel.LeastHeight()) + LogHeightFor(fieldHeight);
+    const int width = pixels.width() + ScorePanel::Width + ListWidth();
+    const int height = std::max(pixels.height() + GraphHeight(), m_panel.LeastHeight()) + LogHeightFor(fieldHeight);
     if ((width <= room.width() && height <= room.height()) || *step == ZoomSteps.front()) {
       if (*step < m_settings.Zoom) {
         m_status.Say(QStringLiteral("Масштаб %1 не помещается на экране: поле в масштабе %2")
@@ -198,15 +198,33 @@ void GameLayout::LayOutField(int fieldWidth, int fieldHeight) {
   const int logHeight = LogHeightFor(fieldHeight);
   const bool resizable = m_settings.Zoom == FitToWindow;
   const QSize room = resizable ? QSize(m_content.width(), m_content.height()) : RoomOnScreen();
-  const int width = std::min(pixels.width(), std::max(1, room.width() - ScorePanel::Width));
-  const int height = std::min(pixels.height(), std::max(1, room.height() - logHeight));
+  const int listWidth = ListWidth();
+  const int graphHeight = GraphHeight();
+  const int width = std::min(pixels.width(), std::max(1, room.width() - ScorePanel::Width - listWidth));
+  const int height = std::min(pixels.height(), std::max(1, room.height() - logHeight - graphHeight));
   const bool whole = width == pixels.width() && height == pixels.height();
   m_field.Area().setGeometry(0, 0, width + (whole ? 1 : 0), height + (whole ? 1 : 0));
-  const int panelHeight = std::max(height, m_panel.LeastHeight());
+  const int panelHeight = std::max(height + graphHeight, m_panel.LeastHeight());
   m_panel.setGeometry(width, 0, ScorePanel::Width, panelHeight);
+  PlaceReviewPanels(width, height + (whole ? 1 : 0), panelHeight);
   m_log.setFixedHeight(logHeight);
-  SetContentSize(width + ScorePanel::Width, panelHeight + logHeight);
+  SetContentSize(width + ScorePanel::Width + listWidth, panelHeight + logHeight);
   m_panel.show();
+}
+
+// The list beside the score panel, as high as it; the graph under the field,
+// as wide as it, down to the log.
+void GameLayout::PlaceReviewPanels(int fieldWidth, int fieldHeight, int panelHeight) {
+  if (m_review.List != nullptr) {
+    const int listWidth = ListWidth();
+    m_review.List->setGeometry(fieldWidth + ScorePanel::Width, 0, listWidth, panelHeight);
+    m_review.List->setVisible(listWidth > 0);
+  }
+  if (m_review.Graph != nullptr) {
+    const bool shown = GraphHeight() > 0;
+    m_review.Graph->setGeometry(0, fieldHeight, fieldWidth, std::max(1, panelHeight - fieldHeight));
+    m_review.Graph->setVisible(shown);
+  }
 }
 
 void GameLayout::EndLayout() {
@@ -217,6 +235,9 @@ void GameLayout::EndLayout() {
   SetMenusForGame(false);
   m_field.Hide();
   m_panel.hide();
+  for (QWidget* panel : {m_review.List, m_review.Graph}) {
+    if (panel != nullptr) panel->hide();
+  }
   m_status.ClearSaying();
   SetContentSize(m_log.width(), m_log.height());
   m_panel.TakeBack()->hide();

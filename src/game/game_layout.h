@@ -47,10 +47,21 @@ class GameLayout : public QObject {
     QMenu* Setup = nullptr;
   };
 
+  // The panels of a game's review: the list of moves beside the score
+  // panel and the analysis's graph under the field, each with the room it
+  // takes (0 while it is not shown).
+  struct ReviewPanels {
+    QWidget* List = nullptr;
+    QWidget* Graph = nullptr;
+    std::function<int()> ListWidth;
+    std::function<int()> GraphHeight;
+  };
+
   GameLayout(QMainWindow& window, QWidget& content, GameLog& log, const match::Match& match, FieldPresenter& field,
              ScorePanel& panel, StatusPanels& status, GameViewer& viewer, Settings& settings, SettingsStore& store);
 
   void SetCommands(const Commands& commands) { m_commands = commands; }
+  void SetReviewPanels(ReviewPanels panels) { m_review = std::move(panels); }
   // How the field is drawn again when the zoom changes.
   void SetRepaint(std::function<void()> repaint) { m_repaint = std::move(repaint); }
   // «Масштаб поля» at the end of the menu, its keys on the window.
@@ -78,6 +89,8 @@ class GameLayout : public QObject {
   void ChooseZoom(double zoom);
   // One step larger (+1) or smaller (-1).
   void StepZoom(int steps);
+  // The window laid out again as it is (a panel was shown or hidden).
+  void LayOutAgain();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,7 +105,9 @@ class GameLayout : public QObject {
   // menu and the status bar.
   QSize RoomOnScreen() const;
   void KeepOnScreen();
-  void LayOutAgain();
+  int ListWidth() const { return m_review.ListWidth ? m_review.ListWidth() : 0; }
+  int GraphHeight() const { return m_review.GraphHeight ? m_review.GraphHeight() : 0; }
+  void PlaceReviewPanels(int fieldWidth, int fieldHeight, int panelHeight);
 
   QMainWindow& m_window;
   QWidget& m_content;
@@ -105,6 +120,7 @@ class GameLayout : public QObject {
   Settings& m_settings;
   SettingsStore& m_store;
   Commands m_commands;
+  ReviewPanels m_review;
   std::function<void()> m_repaint;
   std::vector<std::pair<double, QAction*>> m_zoomActions;
   QTimer* m_keepPlace;

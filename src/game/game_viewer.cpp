@@ -188,8 +188,11 @@ bool GameViewer::Open(const QString& path) {
   if (m_match.InProgress()) m_window.GiveUpGame();
   Show(std::move(opened.Record));
   // A game that cannot be played to its end is shown to its last playable
-  // move; the box says which move stops it and why.
-  if (!opened.IsWhole()) m_boxes.Ask().Inform(FromUtf8(opened.NoteRussian));
+  // move; the box says which move stops it and why, and what the reader
+  // assumed where the file was silent.
+  const QString note = FromUtf8(opened.AssumedRussian + (opened.AssumedRussian.empty() || opened.IsWhole() ? "" : "\n") +
+                                opened.NoteRussian);
+  if (!note.isEmpty()) m_boxes.Ask().Inform(note);
   return true;
 }
 
@@ -201,6 +204,7 @@ void GameViewer::Show(match::GameRecord record) {
   m_field.PaintFrom(m_game->Board());
   m_save->setEnabled(true);
   m_panel.PreviousMove()->setEnabled(false);
+  if (m_window.GameShown) m_window.GameShown();
   m_window.LayOutField(m_game->Record().FieldWidth, m_game->Record().FieldHeight);
   m_field.Show();
   for (QShortcut* key : m_keys) key->setEnabled(true);
@@ -225,15 +229,21 @@ void GameViewer::ShowMove(int moves) {
     m_field.HideMarker();
     m_status.Say(QStringLiteral("Начало партии"));
     m_status.SetCredit(QStringLiteral("ходов: %1").arg(m_game->MoveCount()));
-    return;
+  } else {
+    const match::PlayedMove& last = record.Moves[static_cast<std::size_t>(shown - 1)];
+    m_field.MarkMove(last.Dot, m_colors.SideColor(last.Mover));
+    m_status.Say(QStringLiteral("Ход %1 из %2").arg(shown).arg(m_game->MoveCount()));
+    m_status.SetCredit(FromUtf8(last.Mover == engine::Side::Own ? record.Player1 : record.Player2));
   }
-  const match::PlayedMove& last = record.Moves[static_cast<std::size_t>(shown - 1)];
-  m_field.MarkMove(last.Dot, m_colors.SideColor(last.Mover));
-  m_status.Say(QStringLiteral("Ход %1 из %2").arg(shown).arg(m_game->MoveCount()));
-  m_status.SetCredit(FromUtf8(last.Mover == engine::Side::Own ? record.Player1 : record.Player2));
+  if (m_window.MoveShown) m_window.MoveShown(shown);
+}
+
+void GameViewer::KeepAnalysis(std::vector<match::MoveJudgement> analysis) {
+  if (IsShowing()) m_game->KeepAnalysis(std::move(analysis));
 }
 
 void GameViewer::Leave() {
+  if (m_window.GameLeft) m_window.GameLeft();
   m_game.reset();
   m_window.TitleChanged();
   m_field.PaintFrom(m_match.Board());

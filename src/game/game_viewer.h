@@ -42,6 +42,11 @@ class GameViewer {
     // The folder of saved games last used, and where it is kept.
     std::function<QString()> GamesFolder;
     std::function<void(const QString& folder)> KeepGamesFolder;
+    // A game is shown (before it is laid out), one of its moves is shown, it
+    // is left.
+    std::function<void()> GameShown;
+    std::function<void(int moves)> MoveShown;
+    std::function<void()> GameLeft;
   };
 
   GameViewer(QWidget& window, match::Match& match, FieldPresenter& field, ScorePanel& panel, StatusPanels& status,
@@ -65,6 +70,8 @@ class GameViewer {
   // The position after `moves` moves, painted as the game painted it.
   void ShowMove(int moves);
   void Leave();
+  // The analysis of the game shown, kept with it for saving.
+  void KeepAnalysis(std::vector<match::MoveJudgement> analysis);
 
   // The result box of a game, with «Посмотреть партию».
   void OfferResult(const match::GameResult& result);

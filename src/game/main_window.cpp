@@ -20,6 +20,9 @@
 #include "game/field_view.h"
 #include "game/game_layout.h"
 #include "game/game_log.h"
+#include "game/analysis_graph.h"
+#include "game/game_review.h"
+#include "game/move_list.h"
 #include "game/help_window.h"
 #include "game/hidden_tools.h"
 #include "game/opponents.h"
@@ -191,9 +194,19 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
                          [this](const QString& folder) {
                            m_settings.GamesFolder = folder;
                            m_store->SaveGamesFolder(folder);
-                         }});
+                         },
+                         [this] { m_review->GameShown(); }, [this](int moves) { m_review->MoveShown(moves); },
+                         [this] { m_review->GameLeft(); }});
+  m_review = std::make_unique<GameReview>(*m_content, *m_match, *m_viewer, *m_field, *m_status, m_settings.Colors,
+                                          m_settings, *m_store,
+                                          GameReview::Window{[this] { m_layout->LayOutAgain(); },
+                                                             [this] { return m_random.NextSeed(); }},
+                                          m_options.Analysis);
   m_layout = std::make_unique<GameLayout>(*this, *m_content, *m_memo3, *m_match, *m_field, *m_panel1, *m_status, *m_viewer,
                                           m_settings, *m_store);
+  m_layout->SetReviewPanels(GameLayout::ReviewPanels{&m_review->List(), &m_review->Graph(),
+                                                     [this] { return m_review->ListWidth(); },
+                                                     [this] { return m_review->GraphHeight(); }});
   m_layout->SetRepaint([this] {
     if (m_viewer->IsShowing()) return m_viewer->ShowMove(m_viewer->Shown()->Position());
     if (m_match->InProgress()) m_field->RepaintGame();
@@ -224,7 +237,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
           [this] { m_boxes->InSocketHandler([this] { m_network->ClientClosedByPeer(); }); });
 
   m_events->Attach(WindowEvents::Parts{m_match.get(), m_field.get(), m_panel1, m_opponents.get(), m_takeBack.get(),
-                                       m_viewer.get(), m_records.get(), m_hidden.get(), log,
+                                       m_viewer.get(), m_review.get(), m_records.get(), m_hidden.get(), log,
                                        [this] { OnGameStarted(); }, [this] { OnGameEnded(); }});
   CreateMenu();
   m_form4 = new dialogs::TForm4(this);
@@ -266,6 +279,7 @@ void TForm1::CreateMenu() {
   add(game, "N5", QStringLiteral("&Рекорды"), 4, &TForm1::N5Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   game->addSeparator();
   m_viewer->AddCommands(*game);
+  m_review->AddAnalyseCommand(*game);
   game->addSeparator();
   add(game, "N7", QStringLiteral("В&ыход"), 10, &TForm1::N7Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -276,6 +290,7 @@ void TForm1::CreateMenu() {
   add(view, "N11", QStringLiteral("Цвет &фона"), 12, &TForm1::N11Click);
   add(view, "N12", QStringLiteral("Цвет &сетки"), 13, &TForm1::N12Click);
   m_layout->AddZoomMenu(*view);
+  m_review->AddListCommand(*view);
 
   QMenu* network = bar->addMenu(QStringLiteral("Игра &по сети"));
   network->menuAction()->setObjectName(QStringLiteral("N13"));
@@ -314,6 +329,7 @@ void TForm1::FormCreate() {
 void TForm1::FormClose() {
   m_hidden->SelfPlayTimer()->stop();
   m_takeBack->Stop();
+  m_review->StopAnalysis();
   m_opponents->StopAll();
   m_network->Close();
   m_records->Save();
@@ -331,6 +347,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // empty, one pixel larger each way in a network game.
 void TForm1::OnGameStarted() {
   m_viewer->GameStarted();
+  m_review->GameStarted();
   m_layout->UpdateTitle();
   m_layout->StartLayout();
   m_field->ShowEmptyField(m_match->IsNetwork() ? 2 : 1);
@@ -344,6 +361,7 @@ void TForm1::OnGameEnded() {
   m_opponents->StopCountdown();
   m_takeBack->DropHint();
   m_takeBack->UpdateCommands();
+  m_review->GameEnded();
   m_boxes->AfterBoxes([this] {
     if (m_match->InProgress() || m_viewer->IsShowing()) return;
     m_layout->EndLayout();

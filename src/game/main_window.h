@@ -47,6 +47,7 @@ namespace solvar::game {
 
 class GameLayout;
 class GameLog;
+class GameReview;
 class HelpWindow;
 class HiddenTools;
 class Opponents;
@@ -112,6 +113,7 @@ class TForm1 : public QMainWindow {
   RecordsKeeper& Records() { return *m_records; }
   FieldPresenter& Field() { return *m_field; }
   GameViewer& Viewer() { return *m_viewer; }
+  GameReview& Review() { return *m_review; }
   NetworkGame& Network() { return *m_network; }
   WindowBoxes& Boxes() { return *m_boxes; }
   // Appends one line to the game log.
@@ -158,6 +160,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<Opponents> m_opponents;
   std::unique_ptr<TakeBackAndHints> m_takeBack;
   std::unique_ptr<GameViewer> m_viewer;
+  std::unique_ptr<GameReview> m_review;
   std::unique_ptr<HiddenTools> m_hidden;
   std::unique_ptr<GameLayout> m_layout;
   QTimer* m_timer2 = nullptr;

@@ -34,6 +34,9 @@ struct Settings {
   // The rules of the next game at this window (the network plays classic).
   engine::Rules Rules = engine::Rules::Classic;
   double Zoom = 1.0;
+  // The list of moves beside the field during a game («Вид» → «Список
+  // ходов»); a game shown always has it.
+  bool MoveListShown = false;
   // Where the window was last, and its size when it could be resized; empty
   // for where it starts at first.
   QRect WindowPlace;

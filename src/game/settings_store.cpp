@@ -17,6 +17,7 @@ const std::array<QString, 4> ColorKeys = {QStringLiteral("colors/own"), QStringL
 const QString LevelKey = QStringLiteral("computer/level");
 const QString RulesKey = QStringLiteral("game/rules");
 const QString ZoomKey = QStringLiteral("view/zoom");
+const QString MoveListKey = QStringLiteral("view/moveList");
 const QString WindowKey = QStringLiteral("window/place");
 const QString PortKey = QStringLiteral("network/port");
 const QString AddressKey = QStringLiteral("network/lastAddress");
@@ -113,6 +114,9 @@ Settings SettingsStore::Load(QString* problem) {
     settings.Rules = *rules;
   }
   if (const auto zoom = read.Word(ZoomKey, Zooms)) settings.Zoom = *zoom;
+  if (const auto shown = read.Word(MoveListKey, std::array<std::pair<const char*, bool>, 2>{{{"shown", true}, {"hidden", false}}})) {
+    settings.MoveListShown = *shown;
+  }
   if (const auto place = read.Place(WindowKey)) settings.WindowPlace = *place;
   if (const auto port = read.Number(PortKey, 1, 65535)) settings.Port = static_cast<std::uint16_t>(*port);
   settings.LastAddress = read.Text(AddressKey);
@@ -155,6 +159,10 @@ void SettingsStore::SaveZoom(double zoom) {
   for (const auto& [word, meaning] : Zooms) {
     if (meaning == zoom) Write(ZoomKey, QString::fromLatin1(word));
   }
+}
+
+void SettingsStore::SaveMoveListShown(bool shown) {
+  Write(MoveListKey, shown ? QStringLiteral("shown") : QStringLiteral("hidden"));
 }
 
 void SettingsStore::SaveWindowPlace(const QRect& place) {

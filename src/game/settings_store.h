@@ -33,6 +33,7 @@ class SettingsStore {
   void SaveLevel(ComputerLevel level);
   void SaveRules(engine::Rules rules);
   void SaveZoom(double zoom);
+  void SaveMoveListShown(bool shown);
   void SaveWindowPlace(const QRect& place);
   void SaveLastAddress(const QString& address);
   void SaveGamesFolder(const QString& folder);

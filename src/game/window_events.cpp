@@ -2,6 +2,7 @@
 
 #include "game/field_presenter.h"
 #include "game/field_view.h"
+#include "game/game_review.h"
 #include "game/game_viewer.h"
 #include "game/hidden_tools.h"
 #include "game/opponents.h"
@@ -35,6 +36,7 @@ void WindowEvents::OnTurnChanged(match::Turn turn) {
   m_parts.Field->Field().setEnabled(turn != match::Turn::Opponent || m_parts.Game->IsTwoPlayers());
   m_parts.TakeBack->UpdateCommands();
   m_parts.Rivals->TurnChanged(turn);
+  m_parts.Review->GameMoved();
 }
 
 void WindowEvents::OnResult(const match::GameResult& result) { m_parts.Viewer->OfferResult(result); }

@@ -18,6 +18,7 @@ class Match;
 namespace solvar::game {
 
 class FieldPresenter;
+class GameReview;
 class GameViewer;
 class HiddenTools;
 class Opponents;
@@ -34,6 +35,7 @@ class WindowEvents : public match::MatchObserver {
     game::Opponents* Rivals = nullptr;
     TakeBackAndHints* TakeBack = nullptr;
     GameViewer* Viewer = nullptr;
+    GameReview* Review = nullptr;
     RecordsKeeper* Records = nullptr;
     HiddenTools* Hidden = nullptr;
     std::function<void(const QString& line)> Log;

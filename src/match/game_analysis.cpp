@@ -55,8 +55,10 @@ void GameAnalysis::Step(const std::atomic<bool>* stop) {
     MoveJudgement judgement;
     judgement.Lead = value.Lead;
     judgement.Best = m_before.Best;
+    // The move played was the best one: what it is worth is known from the
+    // position it left, searched longer for it.
     const bool played = m_before.Best == m_record.Moves[static_cast<std::size_t>(m_position - 1)].Dot;
-    judgement.BestLead = m_before.Known || !played ? m_before.Lead : value.Lead;
+    judgement.BestLead = played ? value.Lead : m_before.Lead;
     m_judged.push_back(judgement);
   }
   m_before = value;
@@ -69,17 +71,15 @@ void GameAnalysis::Step(const std::atomic<bool>* stop) {
 }
 
 // The side to move is the one of the next move (after the last, the other
-// side); a full field is worth what it holds.
+// side); a full field is worth what it holds, and so is a position whose
+// search played no game (its one move is forced, or it is the empty field).
 GameAnalysis::Value GameAnalysis::Search(const std::atomic<bool>* stop) {
   const std::vector<PlayedMove>& moves = m_record.Moves;
   const auto at = static_cast<std::size_t>(m_position);
   const Side mover = at < moves.size() ? moves[at].Mover : moves.empty() ? Side::Own : engine::Opponent(moves.back().Mover);
   Value value;
   value.Lead = FirstSidesLead(m_board);
-  if (engine::CountCells(m_board).FreeCount == 0) {
-    value.Known = true;
-    return value;
-  }
+  if (engine::CountCells(m_board).FreeCount == 0) return value;
   ai::SearchLimits limits;
   limits.Playouts = m_budget.Playouts;
   limits.MoveTimeMs = m_budget.MoveTimeMs;
@@ -89,10 +89,7 @@ GameAnalysis::Value GameAnalysis::Search(const std::atomic<bool>* stop) {
   const std::uint64_t seed = m_budget.Seed + SeedStep * static_cast<std::uint64_t>(m_position + 1);
   const auto best = m_searches->Of(mover).Choose(m_board, mover, limits, seed, stop, &report);
   if (best) value.Best = *best;
-  if (report.ExpectedMargin) {
-    value.Lead = mover == Side::Own ? *report.ExpectedMargin : -*report.ExpectedMargin;
-    value.Known = true;
-  }
+  if (report.ExpectedMargin) value.Lead = mover == Side::Own ? *report.ExpectedMargin : -*report.ExpectedMargin;
   return value;
 }
 

@@ -8,8 +8,9 @@
 // its best node, for the side to move. So for move n the record gets the
 // first side's expected lead after it (the value of the position it left),
 // and the node the search chose in the position before it with the lead
-// after that node. What a move loses is the difference for the side that
-// played it; the best node loses nothing.
+// after that node (when the move played is that node, the lead after it).
+// What a move loses is the difference for the side that played it; the best
+// node loses nothing.
 //
 // Positions are searched with a fixed number of random games (or a fixed
 // time) on a fixed number of threads, each side with a search of its own
@@ -27,7 +28,7 @@
 namespace solvar::match {
 
 struct AnalysisBudget {
-  long Playouts = 3000;  // random games a position; 0: MoveTimeMs a position
+  long Playouts = 2000;  // random games a position; 0: MoveTimeMs a position
   int MoveTimeMs = 0;
   std::uint64_t Seed = 1;
   int Threads = 2;
@@ -64,7 +65,6 @@ class GameAnalysis {
   struct Value {
     engine::Node Best;
     double Lead = 0;  // the first side's
-    bool Known = false;
   };
   Value Search(const std::atomic<bool>* stop);
 

@@ -51,6 +51,8 @@ class GameReplay {
   explicit GameReplay(GameRecord record);
 
   const GameRecord& Record() const { return m_record; }
+  // The game's analysis, kept with its record (and saved with it).
+  void KeepAnalysis(std::vector<MoveJudgement> analysis) { m_record.Analysis = std::move(analysis); }
   int MoveCount() const { return static_cast<int>(m_record.Moves.size()); }
   // How many moves are on the Board now.
   int Position() const { return m_position; }

@@ -6,7 +6,9 @@
 // the points (a draw counts half), its average margin, its worst loss and
 // its best win.
 // Usage: solvar-ab [--games N] [--size W H] [--time MS | --complexity C]
-//                  [--rules classic|sport] [--seed S] ENGINE-A ENGINE-B
+//                  [--rules classic|sport] [--seed S] [--save DIR] ENGINE-A ENGINE-B
+// With --save each game is written to DIR/game-NN.sgf (A's name in PB when
+// A moved first), for looking at it or analysing it.
 // With --complexity each move is asked with gen_move_with_complexity C (a
 // fixed amount of search whatever the machine's load) instead of a time.
 // "{rules}" in a command becomes the rules' name.
@@ -17,11 +19,13 @@
 #include <vector>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "engine/board.h"
 #include "engine/capture_scan.h"
+#include "match/sgf_file.h"
 #include "protocol_client/engine_process.h"
 
 namespace {
@@ -39,6 +43,7 @@ struct Options {
   int Complexity = 0;  // above 0: gen_move_with_complexity instead of a time
   Rules GameRules = Rules::Sport;
   int Seed = 1;
+  std::string SaveTo;
   std::string EngineA;
   std::string EngineB;
 };
@@ -47,6 +52,7 @@ struct GameResult {
   int MarginOfA = 0;  // A's captures less B's
   int Moves = 0;
   std::string Failure;  // an engine that failed loses the game
+  solvar::match::GameRecord Record;
 };
 
 std::string WithRules(std::string command, Rules rules) {
@@ -78,6 +84,8 @@ std::optional<Options> ReadOptions(int argc, char* argv[]) {
       options.GameRules = rules == "sport" ? Rules::Sport : Rules::Classic;
     } else if (word == "--seed" && hasValue) {
       options.Seed = std::atoi(argv[++i]);
+    } else if (word == "--save" && hasValue) {
+      options.SaveTo = argv[++i];
     } else if (word.rfind("--", 0) == 0) {
       return std::nullopt;
     } else {
@@ -108,6 +116,11 @@ GameResult PlayGame(const Options& options, int colourOfA, int seed) {
   };
   Board board;
   board.SetFieldSize(options.Width + 1, options.Height + 1);
+  result.Record.FieldWidth = options.Width + 1;
+  result.Record.FieldHeight = options.Height + 1;
+  result.Record.Rules = options.GameRules;
+  result.Record.Player1 = colourOfA == 0 ? "A" : "B";
+  result.Record.Player2 = colourOfA == 0 ? "B" : "A";
   solvar::engine::FrameBoard(board);
   const std::string init = "init " + std::to_string(options.Width) + " " + std::to_string(options.Height) + " " +
                            std::to_string(seed);
@@ -131,6 +144,7 @@ GameResult PlayGame(const Options& options, int colourOfA, int seed) {
     const Side side = colour == 0 ? Side::Own : Side::Rival;
     solvar::engine::PlaceDot(board, node, side);
     solvar::engine::CaptureAfterMove(board, side, node, nullptr, options.GameRules);
+    result.Record.Moves.emplace_back(side, node);
     const std::string play = "play " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(colour);
     for (int each = 0; each < 2; ++each) {
       if (!byColour[static_cast<std::size_t>(each)]->Ask(play)) return fail(each, play);
@@ -141,7 +155,17 @@ GameResult PlayGame(const Options& options, int colourOfA, int seed) {
   const solvar::engine::CellCounts counts = solvar::engine::CountCells(board);
   const int marginOfFirst = counts.OwnScore - counts.RivalScore;
   result.MarginOfA = colourOfA == 0 ? marginOfFirst : -marginOfFirst;
+  result.Record.Result = marginOfFirst > 0   ? "B+" + std::to_string(marginOfFirst)
+                         : marginOfFirst < 0 ? "W+" + std::to_string(-marginOfFirst)
+                                             : "0";
   return result;
+}
+
+void Save(const Options& options, int game, const GameResult& result) {
+  if (options.SaveTo.empty()) return;
+  char name[32];
+  std::snprintf(name, sizeof name, "/game-%02d.sgf", game);
+  std::ofstream(options.SaveTo + name, std::ios::binary) << solvar::match::WriteSgf(result.Record, "");
 }
 
 }  // namespace
@@ -151,7 +175,7 @@ int main(int argc, char* argv[]) {
   if (!options) {
     std::fprintf(stderr,
                  "usage: solvar-ab [--games N] [--size W H] [--time MS | --complexity C] [--rules classic|sport] "
-                 "[--seed S] ENGINE-A ENGINE-B\n");
+                 "[--seed S] [--save DIR] ENGINE-A ENGINE-B\n");
     return 2;
   }
   const std::string budget = options->Complexity > 0 ? "complexity " + std::to_string(options->Complexity)
@@ -167,6 +191,7 @@ int main(int argc, char* argv[]) {
   for (int game = 0; game < options->Games; ++game) {
     const int colourOfA = game % 2;
     const GameResult result = PlayGame(*options, colourOfA, options->Seed + game);
+    Save(*options, game + 1, result);
     wins += result.MarginOfA > 0 ? 1 : 0;
     draws += result.MarginOfA == 0 ? 1 : 0;
     if (result.Failure.empty()) marginSum += result.MarginOfA;

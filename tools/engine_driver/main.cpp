@@ -1,10 +1,14 @@
 // solvar-engine: the engine driver on standard input and output, or with
-// "--protocol points" the engine on the dots engines' common protocol.
+// "--protocol points" the engine on the dots engines' common protocol, or
+// with "--analyse FILE.sgf" the analysis of a saved game as CSV.
 #include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include <vector>
+
+#include "engine_driver/analysis_csv.h"
 #include "engine_driver/engine_session.h"
 #include "engine_driver/points_session.h"
 #include "solvar/version.h"
@@ -18,8 +22,12 @@ struct Options {
 
 constexpr const char* Usage =
     "usage: solvar-engine [--protocol points] [--rules classic|sport] | --version\n"
+    "       solvar-engine --analyse FILE.sgf [--seed S] [--playouts N | --movetime MS]\n"
     "  --protocol points  speak the dots engines' common protocol (version 6)\n"
-    "  --rules R          the rules played (classic by default; sport with --protocol points)\n";
+    "  --rules R          the rules played (classic by default; sport with --protocol points)\n"
+    "  --analyse FILE     the strong computer's analysis of a saved game, as CSV:\n"
+    "                     move,side,x,y,lead,best_x,best_y,best_lead (N random games\n"
+    "                     a position, 2000 by default, or MS milliseconds; seed 1)\n";
 
 std::optional<Options> ReadOptions(int argc, char* argv[]) {
   Options options;
@@ -50,6 +58,14 @@ int main(int argc, char* argv[]) {
   if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
     std::cout << "solvar-engine " << solvar::ProgramVersion << "\n";
     return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--analyse") == 0) {
+    const auto analyse = solvar::tools::ReadAnalyseOptions(std::vector<std::string>(argv + 2, argv + argc), std::cerr);
+    if (!analyse) {
+      std::cerr << Usage;
+      return 2;
+    }
+    return solvar::tools::AnalyseToCsv(*analyse, std::cout, std::cerr);
   }
   const auto options = ReadOptions(argc, argv);
   if (!options) {
