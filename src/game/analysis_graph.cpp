@@ -77,7 +77,7 @@ void AnalysisGraph::ShowProgress(int judged, int total) {
   m_caption->hide();
   m_progress->setRange(0, std::max(1, total));
   m_progress->setValue(judged);
-  m_progress->setFormat(QStringLiteral("Анализ партии: ход %1 из %2").arg(judged).arg(total));
+  m_progress->setFormat(QStringLiteral("Анализ: %1 из %2").arg(judged).arg(total));
   m_progress->show();
   m_cancel->show();
 }

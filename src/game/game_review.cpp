@@ -125,19 +125,19 @@ void GameReview::MoveShown(int moves) {
   SayJudgement(moves);
 }
 
-// «Ход 12 из 340 · перевес −3,2 · ошибка −6,4, лучше 5 - 6».
+// Beside the player's name: «Аня · перевес −3,2 · ошибка −6,4, лучше 5 - 6».
 void GameReview::SayJudgement(int moves) {
   const match::GameRecord& record = *ShownRecord();
   const match::PlayedMove& move = record.Moves[static_cast<std::size_t>(moves - 1)];
   const match::MoveJudgement& judgement = m_judged[static_cast<std::size_t>(moves - 1)];
-  QString text = m_status.Saying() + QStringLiteral(" · перевес ") + DotsText(judgement.Lead);
+  QString text = m_status.Credit() + QStringLiteral(" · перевес ") + DotsText(judgement.Lead);
   const double loss = match::LossOf(move, judgement);
   if (loss >= match::MistakeLoss) {
     text += QStringLiteral(" · ошибка %1, лучше %2").arg(DotsText(-loss), NodeText(judgement.Best));
   } else if (judgement.Best != move.Dot) {
     text += QStringLiteral(" · лучше ") + NodeText(judgement.Best);
   }
-  m_status.Say(text);
+  m_status.SetCredit(text);
 }
 
 void GameReview::GameLeft() {

@@ -67,11 +67,12 @@ MoveList::MoveList(QWidget* parent) : QTableWidget(0, Columns, parent) {
   verticalHeader()->setDefaultSectionSize(18);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setSectionResizeMode(Side, QHeaderView::Stretch);
   setColumnWidth(Number, 34);
-  setColumnWidth(Side, 62);
-  setColumnWidth(Node, 44);
-  setColumnWidth(Taken, 34);
-  setColumnWidth(Mistake, 38);
+  setColumnWidth(Node, 46);
+  setColumnWidth(Taken, 42);
+  setColumnWidth(Mistake, 50);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setWordWrap(false);
   connect(this, &QTableWidget::cellClicked, this, [this](int row, int) {

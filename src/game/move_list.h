@@ -21,7 +21,7 @@ namespace solvar::game {
 class MoveList : public QTableWidget {
   Q_OBJECT
  public:
-  static constexpr int Width = 214;  // at 100 %
+  static constexpr int Width = 262;  // at 100 %
 
   explicit MoveList(QWidget* parent);
 

@@ -40,6 +40,7 @@ void StatusPanels::Say(const QString& text) { m_selection->setText(text); }
 void StatusPanels::ClearSaying() { m_selection->clear(); }
 QString StatusPanels::Saying() const { return m_selection->text(); }
 void StatusPanels::SetCredit(const QString& text) { m_credit->setText(text); }
+QString StatusPanels::Credit() const { return m_credit->text(); }
 void StatusPanels::ResetCredit() { m_credit->setText(QString::fromUtf8(CreditLine)); }
 
 }  // namespace solvar::game

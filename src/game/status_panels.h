@@ -23,6 +23,7 @@ class StatusPanels {
   void ClearSaying();
   QString Saying() const;
   void SetCredit(const QString& text);
+  QString Credit() const;
   void ResetCredit();
 
  private:

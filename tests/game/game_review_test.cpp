@@ -226,9 +226,10 @@ class GameReviewTest : public QObject {
     stage.viewer.ShowMove(1);
     QWidget* ring = stage.field.Field().parentWidget()->findChild<QWidget*>(QStringLiteral("HintRing"));
     QVERIFY(ring->isVisibleTo(ring->parentWidget()));
-    QVERIFY(stage.status.Saying().startsWith(QStringLiteral("Ход 1 из 3 · перевес ")));
-    QVERIFY(stage.status.Saying().contains(QStringLiteral("ошибка −")));
-    QVERIFY(stage.status.Saying().endsWith(QStringLiteral("лучше 6 - 3")));
+    QCOMPARE(stage.status.Saying(), QStringLiteral("Ход 1 из 3"));
+    QVERIFY(stage.status.Credit().startsWith(QStringLiteral("Ана · перевес ")));
+    QVERIFY(stage.status.Credit().contains(QStringLiteral("ошибка −")));
+    QVERIFY(stage.status.Credit().endsWith(QStringLiteral("лучше 6 - 3")));
     stage.viewer.ShowMove(3);
     QVERIFY(ring->isHidden());  // the move played was the computer's choice
     // A click on the graph's left end shows the start.

@@ -20,9 +20,16 @@
 #include "game/desktop.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/records_dialog.h"
-#include "game/main_window.h"
 #include <QAction>
+#include <QFile>
+
+#include "ai/strong_search.h"
+#include "game/game_review.h"
+#include "game/game_viewer.h"
+#include "game/main_window.h"
 #include "game/qt_prompts.h"
+#include "match/game_replay.h"
+#include "match/sgf_file.h"
 #include "game/qt_translations.h"
 #include "text/cp1251.h"
 #include "window_driver/window_driver.h"
@@ -100,6 +107,72 @@ bool PlayAgainstStrong(solvar::game::AppOptions options, const QString& path) {
   return saved && !window.Game().InProgress();
 }
 
+// A game of 20 x 20 by the strong computer against itself at a few random
+// games a move (so that it makes mistakes), saved to `path`.
+void SaveSelfPlayedGame(const QString& path, int moves) {
+  solvar::match::GameRecord record;
+  record.FieldWidth = 21;
+  record.FieldHeight = 21;
+  record.Player1 = "Аня";
+  record.Player2 = "Борис";
+  solvar::engine::Board board;
+  solvar::match::ReplayOnto(board, record, 0, nullptr);
+  solvar::ai::SearchLimits limits;
+  limits.Playouts = 60;
+  limits.Threads = 1;
+  solvar::engine::Side side = solvar::engine::Side::Own;
+  solvar::engine::CaptureObserver* none = nullptr;
+  for (int i = 0; i < moves; ++i) {
+    const auto node = solvar::ai::ChooseStrongNode(board, side, limits, 1000 + static_cast<std::uint64_t>(i));
+    if (!node) break;
+    record.Moves.emplace_back(side, *node);
+    solvar::engine::PlaceDot(board, *node, side);
+    solvar::engine::CaptureAfterMove(board, side, *node, none, record.Rules);
+    side = solvar::engine::Opponent(side);
+  }
+  QFile file(path);
+  file.open(QIODevice::WriteOnly);
+  file.write(QByteArray::fromStdString(solvar::match::WriteSgf(record, "2026-12-10")));
+}
+
+// The list of moves during a game of two people, then a game played by the
+// computer analysed: the graph, the list's mistakes and the better node's
+// ring at the first mistake.
+bool ReviewPictures(solvar::game::TForm1& window, solvar::tools::EnterPrompts& prompts, const QDir& out,
+                    const QString& scratch) {
+  QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
+  window.findChild<QAction*>(QStringLiteral("ShowMoveList"))->trigger();
+  window.findChild<QAction*>(QStringLiteral("N37"))->trigger();
+  for (const Node node : {Node{6, 6}, Node{7, 6}, Node{7, 7}, Node{6, 7}, Node{8, 5}, Node{9, 9}, Node{8, 6}}) {
+    solvar::tools::ClickNode(field, node);
+    Pause(50);
+  }
+  bool ok = SaveScreen(window, out.filePath(QStringLiteral("move_list_in_game.png")));
+  window.N3Click();
+  window.findChild<QAction*>(QStringLiteral("ShowMoveList"))->trigger();
+  const QString game = scratch + QStringLiteral("/selfplay.sgf");
+  SaveSelfPlayedGame(game, 160);
+  prompts.gameFile = game;
+  window.findChild<QAction*>(QStringLiteral("N31"))->trigger();
+  prompts.gameFile.reset();
+  window.findChild<QAction*>(QStringLiteral("AnalyseGame"))->trigger();
+  Pause(1500);
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("analysis_running.png")));
+  while (window.Review().IsAnalysing()) Pause(200);
+  const solvar::match::GameRecord& record = window.Viewer().Shown()->Record();
+  int mistake = static_cast<int>(record.Moves.size());
+  for (std::size_t i = 0; i < record.Analysis.size(); ++i) {
+    if (solvar::match::LossOf(record.Moves[i], record.Analysis[i]) >= solvar::match::MistakeLoss) {
+      mistake = static_cast<int>(i) + 1;
+      break;
+    }
+  }
+  window.Viewer().ShowMove(mistake);
+  ok &= SaveScreen(window, out.filePath(QStringLiteral("analysis.png")));
+  window.Viewer().Leave();
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,6 +185,7 @@ int main(int argc, char* argv[]) {
   solvar::game::AppOptions options;
   options.Seed = 2;  // the player moves first
   options.StrongMoveTimeMs = 3000;
+  options.Analysis.Playouts = 400;
   const QTemporaryDir scratch;
   options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
   solvar::tools::EnterPrompts prompts(/*echo=*/true);
@@ -214,6 +288,7 @@ int main(int argc, char* argv[]) {
   }
   ok &= SaveScreen(window, out.filePath(QStringLiteral("two_players.png")));
   window.N3Click();
+  ok &= ReviewPictures(window, prompts, out, scratch.path());
   window.hide();
   ok &= PlayAgainstStrong(options, out.filePath(QStringLiteral("strong_game.png")));
   return ok ? 0 : 1;
