@@ -285,12 +285,23 @@ void GameLayout::UpdateTitle() {
 void GameLayout::PlaceWindow() {
   const QRect place = m_settings.WindowPlace;
   const QScreen* screen = place.isEmpty() ? nullptr : m_window.screen();
-  if (screen == nullptr || !screen->availableVirtualGeometry().intersects(QRect(place.topLeft(), QSize(40, 40)))) {
-    m_window.move(198, 108);
-    return;
-  }
-  m_window.move(place.topLeft());
-  if (m_settings.Zoom == FitToWindow && place.width() > 1) m_window.resize(place.size());
+  const bool kept =
+      screen != nullptr && screen->availableVirtualGeometry().intersects(QRect(place.topLeft(), QSize(40, 40)));
+  m_window.move(kept ? place.topLeft() : QPoint(198, 108));
+  if (m_settings.Zoom != FitToWindow) return;
+  m_window.resize(kept && place.width() > 1 ? place.size() : FirstFitSize());
+}
+
+// A window that fits its field to its size, with no size kept, opens as large
+// as the chosen field at 100 % would make it, as far as the screen allows.
+QSize GameLayout::FirstFitSize() const {
+  const QSize pixels = FieldPresenter::FieldPixels(m_settings.FieldWidth, m_settings.FieldHeight, 1.0);
+  const QSize room = RoomOnScreen();
+  const int width = pixels.width() + 1 + ScorePanel::Width + ListWidth();
+  const int height = std::max(pixels.height() + 1 + GraphHeight(), m_panel.LeastHeight()) +
+                     LogHeightFor(m_settings.FieldHeight);
+  return QSize(std::min(width, room.width()),
+               std::min(height, room.height()) + m_window.menuBar()->sizeHint().height() + StatusBarHeight);
 }
 
 bool GameLayout::eventFilter(QObject* watched, QEvent* event) {

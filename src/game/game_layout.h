@@ -104,6 +104,7 @@ class GameLayout : public QObject {
   // The room for the window's content on its screen, less the frame, the
   // menu and the status bar.
   QSize RoomOnScreen() const;
+  QSize FirstFitSize() const;
   void KeepOnScreen();
   int ListWidth() const { return m_review.ListWidth ? m_review.ListWidth() : 0; }
   int GraphHeight() const { return m_review.GraphHeight ? m_review.GraphHeight() : 0; }

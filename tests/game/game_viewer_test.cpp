@@ -38,7 +38,8 @@ struct Stage {
         viewer(window, match, field, panel, status, boxes, colors,
                GameViewer::Window{[this](int w, int h) { laidOut.push_back({w, h}); }, [this] { ++leaves; },
                                   [this] { ++titles; }, [] { return true; }, [this] { ++givenUp; },
-                                  [this] { return folder; }, [this](const QString& kept) { folder = kept; }}) {
+                                  [this] { return folder; }, [this](const QString& kept) { folder = kept; },
+                                  {}, {}, {}}) {
     viewer.AddCommands(menu);
   }
   QString Credit() const { return bar.findChild<QLabel*>(QStringLiteral("StatusPanel2"))->text(); }

@@ -165,6 +165,26 @@ class ZoomTest : public QObject {
     QCOMPARE(w->Game().Board().At(12, 7), engine::csOwn);
     QCOMPARE(KeptZoom(w), QStringLiteral("fit"));
   }
+
+  // A first run kept at «По размеру окна» (no window size kept yet) opens as
+  // large as the field at 100 %, not at the least size a window may have.
+  void fitToWindowWithNoKeptSizeOpensAtTheFieldsSize() {
+    GameWindow w;
+    {
+      QSettings file(w.options.SettingsFile, QSettings::IniFormat);
+      file.setValue(QStringLiteral("view/zoom"), QStringLiteral("fit"));
+      file.setValue(QStringLiteral("field/width"), 20);
+      file.setValue(QStringLiteral("field/height"), 20);
+    }
+    w.Open();
+    w->show();
+    QVERIFY(w.Action("N45")->isChecked());
+    QVERIFY(w->width() >= 241 + 108);
+    w.Action("N2")->trigger();
+    QTRY_VERIFY(w->Field().Zoom() >= 1.0);
+    QVERIFY(w.Pole()->isVisible());
+    QVERIFY(FitsTheScreen(w));
+  }
 };
 
 }  // namespace solvar::game
