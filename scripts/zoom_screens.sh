@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The real program under Xvfb on a 1366 x 768 screen with a 20 x 20 field: a
+# The real program under Xvfb on a 1366 x 768 screen with a 45 x 35 field: a
 # picture of a game a few moves in at each zoom (100, 150, 200, 300 % and
 # «По размеру окна»), then at 100 % and 300 % on screens scaled to 150 % and
 # 200 % (QT_SCALE_FACTOR), where the window must still fit and the status
 # bar say which zoom it took. The settings file of a fresh home folder gives
-# the field and the zoom. Usage: scripts/zoom_screens.sh [OUT-DIR]
+# the field and the zoom. Usage: scripts/zoom_screens.sh [OUT-DIR [WIDTH HEIGHT]]
+# (20 20 shows every step: 45 x 35 fits this screen only at 100 %).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${SOLVAR_ZOOM_INNER:-}" ]; then
@@ -12,10 +13,12 @@ if [ -z "${SOLVAR_ZOOM_INNER:-}" ]; then
   scripts/build.sh >/dev/null
   out="$(realpath -m "${1:-build/screens/zoom}")"
   mkdir -p "$out"
-  SOLVAR_ZOOM_INNER=1 exec xvfb-run -a -s "-screen 0 1366x768x24" "$0" "$out"
+  SOLVAR_ZOOM_INNER=1 exec xvfb-run -a -s "-screen 0 1366x768x24" "$0" "$out" "${2:-45}" "${3:-35}"
 fi
 
 out="$1"
+field_width="$2"
+field_height="$3"
 openbox >/dev/null 2>&1 &
 manager=$!
 trap 'kill $manager 2>/dev/null || true' EXIT
@@ -26,7 +29,7 @@ picture() {
   local zoom="$1" scale="$2" name="$3" work program window
   work="$(mktemp -d)"
   mkdir -p "$work/.config/solvar"
-  printf '[field]\nwidth=20\nheight=20\n[view]\nzoom=%s\n' "$zoom" >"$work/.config/solvar/solvar.ini"
+  printf '[field]\nwidth=%s\nheight=%s\n[view]\nzoom=%s\n' "$field_width" "$field_height" "$zoom" >"$work/.config/solvar/solvar.ini"
   (cd "$work" && HOME="$work" QT_SCALE_FACTOR="$scale" exec "$OLDPWD/build/src/app/solvar" --seed 2) >/dev/null 2>&1 &
   program=$!
   window=""
