@@ -18,7 +18,7 @@ cmake --build build-asan --parallel "$(nproc)"
 window_tests=(render_tests fine_picture_tests dialogs_tests game_tests settings_tests network_tests network_box_tests hostile_peer_tests
               desktop_tests rules_tests take_back_window_tests keyboard_tests hidpi_window_tests
               other_program_tests opponents_tests game_viewer_tests network_game_tests
-              zoom_tests small_screen_tests kept_settings_tests)
+              zoom_tests small_screen_tests kept_settings_tests game_review_tests)
 cmake -S . -B build-asan-qt -DSOLVAR_SANITIZE=ON -DSOLVAR_BENCHMARKS=OFF -DSOLVAR_WERROR=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan-qt --parallel "$(nproc)" --target "${window_tests[@]}"
 (cd build-asan-qt && ctest --output-on-failure --timeout 600 \
