@@ -126,9 +126,17 @@ void FieldCanvas::Polygon(const std::vector<QPoint>& points) {
   painter.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
+// Pictures of the same size are copied into the memory they have, so that
+// keeping a snapshot at every move costs a copy and nothing more.
 void FieldCanvas::Restore(const FieldCanvas& copy) {
-  m_image = copy.m_image.copy();
-  m_fine = copy.m_fine ? std::make_unique<FinePicture>(*copy.m_fine) : nullptr;
+  CopyPixels(m_image, copy.m_image);
+  if (!copy.m_fine) {
+    m_fine.reset();
+  } else if (m_fine) {
+    m_fine->CopyFrom(*copy.m_fine);
+  } else {
+    m_fine = std::make_unique<FinePicture>(*copy.m_fine);
+  }
   m_ratio = copy.m_ratio;
   m_zoom = copy.m_zoom;
 }

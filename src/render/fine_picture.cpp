@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace solvar::render {
 
@@ -14,6 +15,24 @@ namespace {
 int DeviceSize(int logical, qreal ratio) { return static_cast<int>(std::ceil(logical * ratio)); }
 
 }  // namespace
+
+void CopyPixels(QImage& to, const QImage& from) {
+  if (to.size() != from.size() || to.format() != from.format() || to.bytesPerLine() != from.bytesPerLine() ||
+      !to.isDetached()) {
+    to = from.copy();
+  } else {
+    std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+  }
+  to.setDevicePixelRatio(from.devicePixelRatio());
+}
+
+void FinePicture::CopyFrom(const FinePicture& other) {
+  m_ratio = other.m_ratio;
+  m_density = other.m_density;
+  CopyPixels(m_dense, other.m_dense);
+  CopyPixels(m_shown, other.m_shown);
+  m_dirty = other.m_dirty;
+}
 
 FinePicture::FinePicture(int width, int height, qreal ratio, qreal zoom)
     : m_ratio(ratio),

@@ -19,6 +19,10 @@ class QPainter;
 
 namespace solvar::render {
 
+// `to` takes `from`'s pixels: copied into its own memory when it is the
+// same size and format and not shared, else a picture of its own.
+void CopyPixels(QImage& to, const QImage& from);
+
 class FinePicture {
  public:
   // `ratio` is the screen's density; `zoom` draws the picture that many
@@ -35,6 +39,11 @@ class FinePicture {
   void Ellipse(int left, int top, int right, int bottom, QRgb pen, QRgb brush);
   void Line(int x1, int y1, int x2, int y2, QRgb pen);
   void Polygon(const std::vector<QPoint>& points, QRgb pen, QRgb brush);
+
+  // Becomes a copy of `other`, into its own pictures where they are the same
+  // size (a copy of the pictures would share them, and the next shape drawn
+  // on either would copy them again into new memory).
+  void CopyFrom(const FinePicture& other);
 
  private:
   template <class Work>

@@ -107,6 +107,31 @@ class FinePictureTest : public QObject {
     QCOMPARE(canvas.Shown(), before.Shown());
     QCOMPARE(canvas.Image(), before.Image());
   }
+
+  // A snapshot kept at every move (copied into the memory it has) stays a
+  // picture of its own: what is drawn on either afterwards does not show on
+  // the other, at a zoom and at one pixel per pixel.
+  void aSnapshotKeptAgainStaysItsOwnPicture() {
+    for (const double zoom : {1.0, 3.0}) {
+      FieldCanvas canvas(120, 120, 1.0, zoom);
+      DrawGrid(canvas, colors, 9, 9);
+      FieldCanvas snapshot = canvas;
+      for (int move = 1; move <= 3; ++move) {
+        snapshot = canvas;
+        const QImage kept = snapshot.Shown().copy();
+        const QImage keptExact = snapshot.Image().copy();
+        DrawDot(canvas, colors, Node{move, move}, true);
+        QVERIFY(canvas.Shown() != kept);
+        QCOMPARE(snapshot.Shown(), kept);
+        QCOMPARE(snapshot.Image(), keptExact);
+        DrawDot(snapshot, colors, Node{7, move}, false);
+        QCOMPARE(canvas.PixelAt(7 * CellSize, move * CellSize), keptExact.pixel(7 * CellSize, move * CellSize));
+      }
+      canvas.Restore(snapshot);
+      QCOMPARE(canvas.Shown(), snapshot.Shown());
+      QCOMPARE(canvas.Image(), snapshot.Image());
+    }
+  }
 };
 
 }  // namespace solvar::render

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "engine/board.h"
 #include "game/field_presenter.h"
 #include "game/main_window.h"
 #include "window_driver/window_driver.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[]) {
     solvar::game::AppOptions options;
     options.Seed = game;
     options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
+    options.SettingsFile = scratch.filePath(QStringLiteral("solvar.ini"));  // the defaults, whatever is kept
     solvar::game::TForm1 window(options, prompts, desktop);
     window.findChild<QAction*>(QString::fromLatin1(ZoomItem(zoom)))->trigger();
     window.Game().Board().SetFieldSize(45, 35);
@@ -65,6 +67,7 @@ int main(int argc, char* argv[]) {
     const double cell = 12 * window.Field().Zoom();
     if (game == 1) std::printf("field drawn at %.0f %%\n", window.Field().Zoom() * 100);
     QWidget* field = window.findChild<QWidget*>(QStringLiteral("GamePole"));
+    const int freeAtStart = solvar::engine::CountCells(window.Game().Board()).FreeCount;
     // The player sweeps the field column by column; every click on a free
     // node is a move and is timed with its answer.
     for (int x = 1; x < 45 && window.Game().InProgress(); x += 2) {
@@ -79,6 +82,11 @@ int main(int argc, char* argv[]) {
         field->repaint();
         micros.push_back(static_cast<double>(timer.nsecsElapsed()) / 1000.0);
       }
+    }
+    // Clicks that play nothing would time nothing.
+    if (solvar::engine::CountCells(window.Game().Board()).FreeCount == freeAtStart) {
+      std::fprintf(stderr, "game %d: no click played a dot\n", static_cast<int>(game));
+      return 1;
     }
   }
   std::sort(micros.begin(), micros.end());

@@ -188,6 +188,8 @@ int main(int argc, char* argv[]) {
   options.Analysis.Playouts = 400;
   const QTemporaryDir scratch;
   options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
+  // The pictures never touch the settings of whoever runs them.
+  options.SettingsFile = scratch.filePath(QStringLiteral("solvar.ini"));
   solvar::tools::EnterPrompts prompts(/*echo=*/true);
   solvar::tools::NoDesktop desktop;
   solvar::game::TForm1 window(options, prompts, desktop);

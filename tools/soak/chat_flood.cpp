@@ -88,6 +88,7 @@ int main(int argc, char* argv[]) {
   solvar::game::AppOptions options;
   options.Port = port;
   options.RecordsFile = scratch.filePath(QStringLiteral("winner.txt"));
+  options.SettingsFile = scratch.filePath(QStringLiteral("solvar.ini"));
   solvar::game::TForm1 host(options, prompts, desktop);
   const auto* log = host.findChild<QPlainTextEdit*>(QStringLiteral("Memo3"));
   host.show();  // the log is laid out and painted as a player sees it

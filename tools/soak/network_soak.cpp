@@ -47,8 +47,10 @@ int main(int argc, char* argv[]) {
   solvar::game::AppOptions hostOptions;
   hostOptions.Port = port;
   hostOptions.RecordsFile = scratch.filePath(QStringLiteral("host-winner.txt"));
+  hostOptions.SettingsFile = scratch.filePath(QStringLiteral("host.ini"));
   solvar::game::AppOptions clientOptions = hostOptions;
   clientOptions.RecordsFile = scratch.filePath(QStringLiteral("client-winner.txt"));
+  clientOptions.SettingsFile = scratch.filePath(QStringLiteral("client.ini"));
   TForm1 host(hostOptions, hostPrompts, desktop);
   TForm1 client(clientOptions, clientPrompts, desktop);
   host.Game().Board().SetFieldSize(15, 15);
