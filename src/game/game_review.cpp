@@ -74,7 +74,7 @@ void GameReview::AddListCommand(QMenu& view) {
 }
 
 void GameReview::AddAnalyseCommand(QMenu& game) {
-  m_analyseCommand = game.addAction(QStringLiteral("А&нализ партии"));
+  m_analyseCommand = game.addAction(QStringLiteral("Анали&з партии"));
   m_analyseCommand->setObjectName(QStringLiteral("AnalyseGame"));
   m_analyseCommand->setEnabled(false);
   connect(m_analyseCommand, &QAction::triggered, this, [this] { OnAnalyse(); });
