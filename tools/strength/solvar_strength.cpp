@@ -73,7 +73,9 @@ int main(int argc, char* argv[]) {
       side = side == "own" ? "rival" : "own";
     }
   }
-  std::printf("strong won %d of %d on %d x %d at %d ms a move (captures ahead by %.1f a game)\n", strongWins, games,
-              width, height, moveTime, games > 0 ? static_cast<double>(margin) / games : 0.0);
+  // A number of random games a move, when given, is what the strong computer used instead of the time.
+  const std::string budget = playouts > 0 ? std::to_string(playouts) + " random games" : std::to_string(moveTime) + " ms";
+  std::printf("strong won %d of %d on %d x %d at %s a move (captures ahead by %.1f a game)\n", strongWins, games, width,
+              height, budget.c_str(), games > 0 ? static_cast<double>(margin) / games : 0.0);
   return 0;
 }
