@@ -45,7 +45,8 @@ float Reward(const PlayoutBoard& board, Side side, int before) {
 }
 
 // What a node is worth before any game went through it, as games already
-// played: captures and blocks of a capture by what they take, a dot the
+// played: captures, blocks of a capture and the nodes where the other
+// side's dot would make two captures at once, by what they take, a dot the
 // other side takes with its next as nearly lost, then the blocks of a
 // capture in two moves, the standard computer's nodes, the nodes near the
 // last two dots, and the rest (a little more next to a dot).
@@ -58,6 +59,7 @@ struct NodeFacts {
   int Capture = 0;
   int Block = 0;
   int TwoMoveBlock = 0;
+  int Fork = 0;  // the other side's dot here makes two captures, one of them lost
   bool Hinted = false;
   bool NearLastDots = false;
   bool NextToADot = false;
@@ -66,10 +68,10 @@ struct NodeFacts {
 };
 
 Prior PriorOf(const NodeFacts& facts) {
-  const int taken = std::max(facts.Capture, facts.Block);
+  const int taken = std::max({facts.Capture, facts.Block, facts.Fork});
   if (taken > 0) {
     const float visits = 20.0F + static_cast<float>(std::min(2 * taken, 60));
-    return {visits, visits * (facts.Capture >= facts.Block ? 0.95F : 0.9F)};
+    return {visits, visits * (facts.Capture >= taken ? 0.95F : 0.9F)};
   }
   if (facts.Trap || facts.IntoRing) return {10.0F, 1.0F};
   if (facts.TwoMoveBlock > 0) {
@@ -82,7 +84,7 @@ Prior PriorOf(const NodeFacts& facts) {
 }
 
 bool IsTactical(const NodeFacts& facts) {
-  return facts.Capture > 0 || facts.Block > 0 || facts.TwoMoveBlock > 0 || facts.Hinted;
+  return facts.Capture > 0 || facts.Block > 0 || facts.TwoMoveBlock > 0 || facts.Fork > 0 || facts.Hinted;
 }
 
 }  // namespace
@@ -134,6 +136,7 @@ void SearchTree::SetRoot(const PlayoutBoard& root, Side mover, const RootKnowled
     m_captureValue.assign(cells, 0);
     m_blockValue.assign(cells, 0);
     m_twoMoveValue.assign(cells, 0);
+    m_forkValue.assign(cells, 0);
     m_hinted.assign(cells, 0);
   }
   m_rootGames.assign(cells, 0.0F);
@@ -166,14 +169,15 @@ void SearchTree::AddRootTactics() {
     facts.Capture = m_captureValue[static_cast<std::size_t>(child.Move)];
     facts.Block = m_blockValue[static_cast<std::size_t>(child.Move)];
     facts.TwoMoveBlock = m_twoMoveValue[static_cast<std::size_t>(child.Move)];
-    if (facts.Capture + facts.Block + facts.TwoMoveBlock == 0) continue;
+    facts.Fork = m_forkValue[static_cast<std::size_t>(child.Move)];
+    if (facts.Capture + facts.Block + facts.TwoMoveBlock + facts.Fork == 0) continue;
     const Prior prior = PriorOf(facts);
     child.Visits += prior.Visits;
     child.Wins += prior.Wins;
   }
   std::vector<TreeNode> missing;
   for (const auto* list : {&m_knowledge->RootTactics.Captures, &m_knowledge->RootTactics.Blocks,
-                           &m_knowledge->RootTactics.TwoMoveBlocks}) {
+                           &m_knowledge->RootTactics.TwoMoveBlocks, &m_knowledge->RootTactics.Forks}) {
     for (const Tactic& tactic : *list) {
       if (present[static_cast<std::size_t>(tactic.Cell)] != 0 || !m_board.IsFree(tactic.Cell)) continue;
       present[static_cast<std::size_t>(tactic.Cell)] = 1;
@@ -181,6 +185,7 @@ void SearchTree::AddRootTactics() {
       facts.Capture = m_captureValue[static_cast<std::size_t>(tactic.Cell)];
       facts.Block = m_blockValue[static_cast<std::size_t>(tactic.Cell)];
       facts.TwoMoveBlock = m_twoMoveValue[static_cast<std::size_t>(tactic.Cell)];
+      facts.Fork = m_forkValue[static_cast<std::size_t>(tactic.Cell)];
       const Prior prior = PriorOf(facts);
       TreeNode child;
       child.Move = static_cast<std::int16_t>(tactic.Cell);
@@ -242,6 +247,7 @@ void SearchTree::Expand(int index, Side toMove, bool atRoot) {
     facts.Capture = m_captureValue[at];
     facts.Block = m_blockValue[at];
     facts.TwoMoveBlock = m_twoMoveValue[at];
+    facts.Fork = m_forkValue[at];
     facts.Hinted = m_hinted[at] != 0;
     facts.NearLastDots = m_nearLastStamp[at] == m_expansion;
     for (const int next : {cell - s - 1, cell - s, cell - s + 1, cell - 1, cell + 1, cell + s - 1, cell + s, cell + s + 1}) {
@@ -321,12 +327,13 @@ void SearchTree::MarkLastDots(bool atRoot) {
 // The values of captures and blocks at each node (the root's found before
 // the search, with its two-move blocks and the standard computer's nodes).
 void SearchTree::MarkTactics(Side toMove, bool atRoot) {
-  for (const auto* list : {&m_tactics.Captures, &m_tactics.Blocks, &m_tactics.TwoMoveBlocks}) {
+  for (const auto* list : {&m_tactics.Captures, &m_tactics.Blocks, &m_tactics.TwoMoveBlocks, &m_tactics.Forks}) {
     for (const Tactic& tactic : *list) {
       const auto at = static_cast<std::size_t>(tactic.Cell);
       m_captureValue[at] = 0;
       m_blockValue[at] = 0;
       m_twoMoveValue[at] = 0;
+      m_forkValue[at] = 0;
     }
   }
   std::fill(m_hinted.begin(), m_hinted.end(), 0);
@@ -346,6 +353,7 @@ void SearchTree::MarkTactics(Side toMove, bool atRoot) {
   keep(m_captureValue, m_tactics.Captures);
   keep(m_blockValue, m_tactics.Blocks);
   keep(m_twoMoveValue, m_tactics.TwoMoveBlocks);
+  keep(m_forkValue, m_tactics.Forks);
 }
 
 int SearchTree::Select(const TreeNode& node) const {

@@ -96,6 +96,7 @@ class SearchTree {
   std::vector<std::int16_t> m_captureValue;
   std::vector<std::int16_t> m_blockValue;
   std::vector<std::int16_t> m_twoMoveValue;
+  std::vector<std::int16_t> m_forkValue;
   std::vector<std::uint8_t> m_hinted;
   std::vector<float> m_rootGames;
   std::vector<float> m_rootMargins;

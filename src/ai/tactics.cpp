@@ -57,12 +57,17 @@ void FindTwoMoveThreats(const PlayoutBoard& board, Side mover, PlayoutBoard& scr
     if (scratch.Play(first, other) > 0) continue;
     SecondDots(scratch, first, pieces >= 2, seconds);
     int best = 0;
+    int next = 0;  // the second largest: what is lost when the dot makes two
     int bestCell = -1;
     for (const int second : seconds) {
       const int value = scratch.CaptureValue(second, other);
-      if (value > best && value > oneMove[static_cast<std::size_t>(second)]) {
+      if (value <= oneMove[static_cast<std::size_t>(second)]) continue;
+      if (value > best) {
+        next = best;
         best = value;
         bestCell = second;
+      } else {
+        next = std::max(next, value);
       }
     }
     scratch.CopyPosition(board);
@@ -70,6 +75,7 @@ void FindTwoMoveThreats(const PlayoutBoard& board, Side mover, PlayoutBoard& scr
     for (const int cell : {first, bestCell}) {
       spoils[static_cast<std::size_t>(cell)] = std::max(spoils[static_cast<std::size_t>(cell)], best);
     }
+    if (next > 0) tactics.Forks.push_back(Tactic{first, next});
   }
   for (int i = 0; i < board.FreeCount(); ++i) {
     const int cell = board.FreeCell(i);

@@ -20,11 +20,16 @@ struct Tactics {
   std::vector<Tactic> Captures;       // the mover's dot here takes Value dots
   std::vector<Tactic> Blocks;         // the other side's dot here would take Value dots
   std::vector<Tactic> TwoMoveBlocks;  // a dot here spoils a capture the other side could make with two dots
+  // The other side's dot here would make two captures possible at once, of
+  // which one dot blocks only one: Value is the smaller, lost whatever is
+  // blocked. A dot here first keeps both.
+  std::vector<Tactic> Forks;
 
   void Clear() {
     Captures.clear();
     Blocks.clear();
     TwoMoveBlocks.clear();
+    Forks.clear();
   }
 };
 
@@ -40,7 +45,8 @@ void FindOneMoveTactics(PlayoutBoard& board, engine::Side mover, Tactics& tactic
 // The other side's captures in two moves that are not there in one: a dot
 // that joins two pieces of its walls, or lengthens one beside a gap, and
 // the node that then closes the ring. Both nodes go into TwoMoveBlocks with
-// the value of the capture. `scratch` is working space.
+// the value of the capture, and a first dot that opens two captures goes
+// into Forks. `scratch` is working space.
 void FindTwoMoveThreats(const PlayoutBoard& board, engine::Side mover, PlayoutBoard& scratch, Tactics& tactics);
 
 }  // namespace solvar::ai

@@ -67,5 +67,28 @@ TEST(Tactics, BothNodesOfAGapOfTwoBlockACaptureInTwoMoves) {
   }
 }
 
+// Side 1's dots at (5, 5) and (7, 5), each half ringed by side 2: side 2's
+// dot at (6, 5) between them leaves two rings to close, at (5, 6) and at
+// (7, 6), and one dot blocks only one.
+TEST(Tactics, ADotThatOpensTwoCapturesIsAFork) {
+  for (const engine::Rules rules : {engine::Rules::Classic, engine::Rules::Sport}) {
+    Board board = FramedBoard(15, 15);
+    Put(board, csOwn, {{5, 5}, {7, 5}});
+    Put(board, csRival, {{4, 5}, {5, 4}, {8, 5}, {7, 4}});
+    PlayoutBoard fast;
+    fast.Load(board, rules);
+    Tactics tactics;
+    FindOneMoveTactics(fast, Side::Own, tactics);
+    ASSERT_TRUE(tactics.Blocks.empty());
+    PlayoutBoard scratch;
+    FindTwoMoveThreats(fast, Side::Own, scratch, tactics);
+    EXPECT_EQ(ValueAt(tactics.Forks, fast.CellOf({6, 5})), 1);
+    // A dot at (5, 6) opens one capture only, at (6, 5).
+    EXPECT_EQ(ValueAt(tactics.Forks, fast.CellOf({5, 6})), 0);
+    EXPECT_EQ(ValueAt(tactics.TwoMoveBlocks, fast.CellOf({5, 6})), 1);
+    EXPECT_EQ(tactics.Forks.size(), 1U);
+  }
+}
+
 }  // namespace
 }  // namespace solvar::ai
