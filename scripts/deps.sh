@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build=(cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libjpeg-dev
-       qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-liberation fonts-dejavu-core)
+       qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-translations-l10n fonts-liberation fonts-dejavu-core)
 test_extra=(clang libclang-rt-14-dev xvfb xauth x11-apps imagemagick time openbox xdotool
             desktop-file-utils appstream dpkg-dev file)
 run_extra=()

@@ -21,6 +21,13 @@ constexpr float RaveBias = 0.002F;
 constexpr int LongGame = 250;
 constexpr int Horizon = 60;
 constexpr float MarginScale = 3.0F;
+// A game cut short also counts what the walls on the field will enclose in
+// the end (wall_estimate.h), each dot cut off as captured: a group in the
+// middle with the other side's dots lined round it along the edges is seen
+// as lost long before a ring round it can close, and the dots that keep a
+// way out to the frame are seen to be worth playing.
+constexpr int WallReach = 3;
+constexpr float WallWeight = 0.4F;
 // A whole game counts mostly as won or lost, and partly by how much, so that
 // a side that is behind still fights to lose less and one ahead to win more.
 constexpr float WinWeight = 0.7F;
@@ -33,15 +40,16 @@ constexpr int EndgameNodes = 60;
 constexpr float ForcedShare = 0.6F;
 
 // The side's share of one random game: for a whole game, mostly won or lost;
-// for a game cut short, by how much the side gained since `before`.
-float Reward(const PlayoutBoard& board, Side side, int before) {
-  const int margin = board.Score(side) - board.Score(engine::Opponent(side));
+// for a game cut short, by how much the side gained since `before`, the
+// dots its walls will enclose (less the other side's) `estimated` counted in.
+float Reward(const PlayoutBoard& board, Side side, int before, float estimated = 0) {
+  const float margin = static_cast<float>(board.Score(side) - board.Score(engine::Opponent(side))) + estimated;
   if (board.FreeCount() == 0) {
     const float won = margin > 0 ? 1.0F : margin < 0 ? 0.0F : 0.5F;
-    const float byMargin = 0.5F + 0.5F * std::tanh(static_cast<float>(margin) / FinalMarginScale);
+    const float byMargin = 0.5F + 0.5F * std::tanh(margin / FinalMarginScale);
     return WinWeight * won + (1.0F - WinWeight) * byMargin;
   }
-  return 0.5F + 0.5F * std::tanh(static_cast<float>(margin - before) / MarginScale);
+  return 0.5F + 0.5F * std::tanh((margin - static_cast<float>(before)) / MarginScale);
 }
 
 // What a node is worth before any game went through it, as games already
@@ -142,6 +150,7 @@ void SearchTree::SetRoot(const PlayoutBoard& root, Side mover, const RootKnowled
   m_rootGames.assign(cells, 0.0F);
   m_rootMargins.assign(cells, 0.0F);
   m_board.CopyPosition(root);
+  m_rootEnclosedLead = root.FreeCount() > LongGame ? EnclosedLead(root) : 0;
   MarkNearRoot();
   if (m_nodes.empty()) {
     m_nodes.reserve(4096);
@@ -441,6 +450,12 @@ void SearchTree::Simulate() {
   Update();
 }
 
+// What the mover's walls will enclose less what the other side's will.
+int SearchTree::EnclosedLead(const PlayoutBoard& board) {
+  const auto enclosed = m_wallEstimate.Enclosed(board, WallReach);
+  return enclosed[SideIndex(m_mover)] - enclosed[SideIndex(engine::Opponent(m_mover))];
+}
+
 void SearchTree::PlayOut(Side toMove) {
   const int horizon = m_rootBoard->FreeCount() > LongGame ? Horizon : 0;
   for (int played = 0; m_board.FreeCount() > 0 && (horizon <= 0 || played < horizon); ++played) {
@@ -463,8 +478,10 @@ void SearchTree::Update() {
     m_plyOf[cell] = static_cast<std::uint32_t>(ply);
   }
   const int before = m_rootBoard->Score(m_mover) - m_rootBoard->Score(engine::Opponent(m_mover));
-  const std::array<float, 2> reward = {Reward(m_board, m_mover, before),
-                                       Reward(m_board, engine::Opponent(m_mover), -before)};
+  float estimated = 0;
+  if (m_board.FreeCount() > 0) estimated = WallWeight * static_cast<float>(EnclosedLead(m_board) - m_rootEnclosedLead);
+  const std::array<float, 2> reward = {Reward(m_board, m_mover, before, estimated),
+                                       Reward(m_board, engine::Opponent(m_mover), -before, -estimated)};
   if (m_path.size() > 1) {
     const auto first = static_cast<std::size_t>(m_nodes[static_cast<std::size_t>(m_path[1])].Move);
     m_rootGames[first] += 1.0F;

@@ -12,6 +12,7 @@
 #include "ai/playout_board.h"
 #include "ai/playout_policy.h"
 #include "ai/tactics.h"
+#include "ai/wall_estimate.h"
 
 namespace solvar::ai {
 
@@ -74,6 +75,7 @@ class SearchTree {
   void Simulate();
   void PlayOut(engine::Side toMove);
   void Update();
+  int EnclosedLead(const PlayoutBoard& board);
   bool CannotChange(long remaining, double timeUsed) const;
 
   FastRandom m_random;
@@ -101,6 +103,8 @@ class SearchTree {
   std::vector<float> m_rootGames;
   std::vector<float> m_rootMargins;
   Tactics m_tactics;
+  WallEstimate m_wallEstimate;
+  int m_rootEnclosedLead = 0;  // EnclosedLead of the root, which a game cut short is measured from
   long m_played = 0;
 };
 

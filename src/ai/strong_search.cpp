@@ -21,6 +21,9 @@ namespace {
 using engine::Side;
 
 constexpr std::uint64_t SeedStep = 0x9E3779B97F4A7C15ULL;
+// A search whose second most tried node has this share of the most tried
+// one's games or more has not settled.
+constexpr float UnsettledShare = 0.6F;
 
 // Nodes the standard computer's threat evaluation points at in the position
 // to search: closing or tightening an enclosure of few free nodes, or
@@ -92,6 +95,49 @@ std::optional<std::pair<int, int>> MovesBetween(const PlayoutBoard& last, const 
   return std::nullopt;
 }
 
+// Each thread's tree grows until the deadline (or its share of a fixed
+// number of games).
+void RunTrees(std::vector<SearchTree>& trees, const SearchLimits& limits, SearchClock::time_point deadline,
+              const std::atomic<bool>* stop) {
+  const int threads = static_cast<int>(trees.size());
+  std::vector<std::thread> running;
+  for (int t = 0; t < threads; ++t) {
+    const long share = limits.Playouts <= 0 ? 0 : limits.Playouts / threads + (t < limits.Playouts % threads ? 1 : 0);
+    if (limits.Playouts > 0 && share == 0) continue;
+    running.emplace_back([&trees, t, share, deadline, stop] { trees[static_cast<std::size_t>(t)].Run(share, deadline, stop, true); });
+  }
+  for (std::thread& thread : running) thread.join();
+}
+
+// The trees' roots may hold their children in different orders: their
+// visits are added up by node.
+std::vector<float> RootVisits(const std::vector<SearchTree>& trees, const PlayoutBoard& root) {
+  std::vector<float> visits(static_cast<std::size_t>(root.Stride() * (root.Height() + 1)), 0.0F);
+  for (const SearchTree& tree : trees) {
+    const TreeNode& top = tree.Root();
+    for (int i = 0; i < top.ChildCount; ++i) {
+      const TreeNode& child = tree.Node(top.FirstChild + i);
+      visits[static_cast<std::size_t>(child.Move)] += child.Visits;
+    }
+  }
+  return visits;
+}
+
+// The most tried node has not drawn clearly ahead of the next.
+bool IsUnsettled(const std::vector<float>& visits) {
+  float best = 0;
+  float second = 0;
+  for (const float count : visits) {
+    if (count > best) {
+      second = best;
+      best = count;
+    } else if (count > second) {
+      second = count;
+    }
+  }
+  return second > UnsettledShare * best;
+}
+
 RootKnowledge KnowledgeOf(const engine::Board& settled, PlayoutBoard& root, Side mover) {
   RootKnowledge knowledge;
   FindOneMoveTactics(root, mover, knowledge.RootTactics, &knowledge.RootClosers);
@@ -116,7 +162,8 @@ StrongSearch::~StrongSearch() = default;
 std::optional<engine::Node> StrongSearch::Choose(const engine::Board& board, Side mover, const SearchLimits& limits,
                                                  std::uint64_t seed, const std::atomic<bool>* stop,
                                                  SearchReport* report) {
-  const SearchClock::time_point deadline = SearchClock::now() + std::chrono::milliseconds(limits.MoveTimeMs);
+  const SearchClock::time_point start = SearchClock::now();
+  const SearchClock::time_point deadline = start + std::chrono::milliseconds(limits.MoveTimeMs);
   State& state = *m_state;
   if (report != nullptr) *report = SearchReport{};
   if (const auto opening = OpeningNode(board, seed)) return opening;
@@ -149,23 +196,12 @@ std::optional<engine::Node> StrongSearch::Choose(const engine::Board& board, Sid
   state.LastRules = limits.Rules;
 
   const bool forced = state.Trees.front().Root().ChildCount == 1;
-  std::vector<std::thread> running;
-  for (int t = 0; t < threads && !forced; ++t) {
-    const long share = limits.Playouts <= 0 ? 0 : limits.Playouts / threads + (t < limits.Playouts % threads ? 1 : 0);
-    if (limits.Playouts > 0 && share == 0) continue;
-    running.emplace_back([&, t, share] { state.Trees[static_cast<std::size_t>(t)].Run(share, deadline, stop, true); });
-  }
-  for (std::thread& thread : running) thread.join();
-
-  // The trees' roots may hold their children in different orders: their
-  // visits are added up by node.
-  std::vector<float> visits(static_cast<std::size_t>(root.Stride() * (root.Height() + 1)), 0.0F);
-  for (const SearchTree& tree : state.Trees) {
-    const TreeNode& top = tree.Root();
-    for (int i = 0; i < top.ChildCount; ++i) {
-      const TreeNode& child = tree.Node(top.FirstChild + i);
-      visits[static_cast<std::size_t>(child.Move)] += child.Visits;
-    }
+  if (!forced) RunTrees(state.Trees, limits, deadline, stop);
+  std::vector<float> visits = RootVisits(state.Trees, root);
+  if (!forced && limits.Playouts <= 0 && limits.MostTimeMs > limits.MoveTimeMs && IsUnsettled(visits) &&
+      (stop == nullptr || !stop->load())) {
+    RunTrees(state.Trees, limits, start + std::chrono::milliseconds(limits.MostTimeMs), stop);
+    visits = RootVisits(state.Trees, root);
   }
   int best = -1;
   const TreeNode& top = state.Trees.front().Root();

@@ -29,7 +29,9 @@
 // about the next few moves).
 //
 // Each thread grows a tree of its own (root parallelism); their counts at
-// the root are added up and the most visited node is played. A search that
+// the root are added up and the most visited node is played. Given room for
+// it, a search whose two most tried nodes are close when its time is up
+// goes on for longer. A search that
 // goes on from the last one (StrongSearch) keeps the part of each tree under
 // its last move and the answer to it; a search with time stops as soon as
 // its choice can no longer change, and a node that is the only child is
@@ -47,6 +49,10 @@ namespace solvar::ai {
 
 struct SearchLimits {
   int MoveTimeMs = 1000;  // thinking time, when no fixed number of games is given
+  // Above MoveTimeMs: while the most tried node is not clearly ahead of the
+  // next when the time is up (a sharp position), the search goes on up to
+  // this time.
+  int MostTimeMs = 0;
   long Playouts = 0;      // above 0: exactly this many random games, whatever the time
   int Threads = 0;        // 0: one per core
   engine::Rules Rules = engine::Rules::Classic;  // the game's rules, which the random games follow

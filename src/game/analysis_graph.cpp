@@ -23,6 +23,11 @@ constexpr int TopRoom = 18;   // for the caption or the progress
 
 }  // namespace
 
+QString LeadCaption(const match::GameRecord& record) {
+  return QStringLiteral("Перевес стороны 1 (%1): выше нуля — %1, ниже — %2")
+      .arg(SideName(record, engine::Side::Own), SideName(record, engine::Side::Rival));
+}
+
 AnalysisGraph::AnalysisGraph(QWidget* parent, const render::FieldColors& colors)
     : QWidget(parent),
       m_colors(colors),
@@ -40,7 +45,6 @@ AnalysisGraph::AnalysisGraph(QWidget* parent, const render::FieldColors& colors)
   m_cancel->setText(QStringLiteral("Отмена"));
   m_cancel->setToolTip(QStringLiteral("Прервать анализ партии"));
   m_caption->setObjectName(QStringLiteral("AnalysisCaption"));
-  m_caption->setText(QStringLiteral("Перевес первого игрока по ходам"));
   HideProgress();
 }
 
@@ -54,6 +58,7 @@ void AnalysisGraph::Clear() {
 }
 
 void AnalysisGraph::ShowJudgements(const match::GameRecord& record, const std::vector<match::MoveJudgement>& judged) {
+  m_caption->setText(LeadCaption(record));
   m_moves = static_cast<int>(record.Moves.size());
   m_leads.clear();
   m_mistakes.clear();

@@ -20,6 +20,10 @@ class QToolButton;
 
 namespace solvar::game {
 
+// The graph's caption: whose lead it shows, by name (side 1 is the player
+// who is side 1 in the record, not the side that moved first).
+QString LeadCaption(const match::GameRecord& record);
+
 class AnalysisGraph : public QWidget {
   Q_OBJECT
  public:

@@ -4,15 +4,18 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 
+#include "game/sounds.h"
 #include "match/game_analysis.h"
 
 namespace solvar::game {
 
 struct AppOptions {
   std::optional<std::uint64_t> Seed;  // --seed N: every random draw repeatable
-  std::optional<std::uint16_t> Port;  // --port N, for this run over the one kept
+  std::optional<std::uint16_t> Port;  // --port N, kept from this run on
   int JoinTimeoutMs = 30000;          // a join that hears no start is given up
   int StrongMoveTimeMs = 1000;        // --movetime N: the strong computer's thinking time
   // The records file; empty for the usual place (see RecordsFilePath).
@@ -28,6 +31,9 @@ struct AppOptions {
   // How hard «Анализ партии» searches each position (the seed comes from
   // the program's random source).
   match::AnalysisBudget Analysis;
+  // What plays the sounds; empty for the program's own player (Qt
+  // Multimedia, silent where there is no sound device).
+  std::function<std::unique_ptr<SoundPlayer>()> MakeSoundPlayer;
 };
 
 }  // namespace solvar::game

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "dialogs/previous_move_dialog.h"
+#include "game/coordinate_marks.h"
 #include "game/field_view.h"
 #include "game/status_panels.h"
 #include "game/window_painter.h"
@@ -39,6 +40,7 @@ FieldPresenter::FieldPresenter(QWidget& window, QWidget& content, const match::M
       m_marker(new MarkerShape(m_host)),
       m_hintRing(new HintRing(m_host)),
       m_nodeCursor(new NodeCursor(m_host)),
+      m_coordinates(new CoordinateMarks(m_host)),
       m_previousMove(new dialogs::TForm3(&window)),
       m_painter(std::make_unique<WindowPainter>(*m_canvas, colors, match.Board(), *m_field)) {
   m_area->setObjectName(QStringLiteral("FieldArea"));
@@ -87,11 +89,30 @@ void FieldPresenter::ShowEmptyField(int extra) {
 void FieldPresenter::FitField() {
   m_field->setFixedSize(FieldPixels(m_match.Board().FieldWidth(), m_match.Board().FieldHeight(), m_zoom, m_extra));
   m_host->setFixedSize(m_field->size());
+  PlaceCoordinates(m_match.Board().FieldWidth(), m_match.Board().FieldHeight());
 }
 
 void FieldPresenter::SetFieldSize(int fieldWidth, int fieldHeight) {
   m_field->setFixedSize(FieldPixels(fieldWidth, fieldHeight, m_zoom));
   m_host->setFixedSize(m_field->size());
+  PlaceCoordinates(fieldWidth, fieldHeight);
+}
+
+void FieldPresenter::ShowCoordinates(bool shown) {
+  m_coordinatesShown = shown;
+  m_coordinates->setVisible(shown);
+  m_coordinates->raise();
+}
+
+// Over the whole field, under the marks of the moves.
+void FieldPresenter::PlaceCoordinates(int fieldWidth, int fieldHeight) {
+  m_coordinates->setGeometry(QRect(QPoint(0, 0), m_field->size()));
+  m_coordinates->SetField(fieldWidth, fieldHeight, m_zoom, m_colors.GridColor, m_colors.BackColor);
+  m_coordinates->setVisible(m_coordinatesShown);
+  m_coordinates->raise();
+  for (QWidget* mark : {static_cast<QWidget*>(m_marker), static_cast<QWidget*>(m_hintRing), static_cast<QWidget*>(m_nodeCursor)}) {
+    mark->raise();
+  }
 }
 
 QSize FieldPresenter::FieldPixels(int fieldWidth, int fieldHeight, double zoom, int extra) {
@@ -279,9 +300,11 @@ void FieldPresenter::ShowPreviousMove() {
   m_previousMove->exec();
 }
 
+QString FieldPresenter::HintPrefix() { return QStringLiteral("Подсказка: "); }
+
 void FieldPresenter::ShowHint(engine::Node node, engine::Side side) {
   RingNode(node, side);
-  m_status.Say(QStringLiteral("Подсказка: ") + NodeText(node));
+  m_status.Say(HintPrefix() + NodeText(node));
 }
 
 void FieldPresenter::RingNode(engine::Node node, engine::Side side) {
@@ -290,6 +313,10 @@ void FieldPresenter::RingNode(engine::Node node, engine::Side side) {
   PlaceOnNode(*m_hintRing, node);
 }
 
-void FieldPresenter::HideHint() { m_hintRing->hide(); }
+// The hint's ring goes, and its words in the status bar with it.
+void FieldPresenter::HideHint() {
+  m_hintRing->hide();
+  if (m_status.Saying().startsWith(HintPrefix())) m_status.ClearSaying();
+}
 
 }  // namespace solvar::game

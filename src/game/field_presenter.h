@@ -29,6 +29,7 @@ class TForm3;
 
 namespace solvar::game {
 
+class CoordinateMarks;
 class FieldView;
 class HintRing;
 class MarkerShape;
@@ -107,9 +108,14 @@ class FieldPresenter {
   void RestoreSnapshot();
   void ShowPreviousMove();
 
+  // The numbers of the columns and rows along the field's edges.
+  void ShowCoordinates(bool shown);
+
   void ShowHint(engine::Node node, engine::Side side);
   // The hint's ring on a node, in the side's colour, with nothing said.
   void RingNode(engine::Node node, engine::Side side);
+  // What the status bar says of a hint, before the node.
+  static QString HintPrefix();
   void HideHint();
 
  private:
@@ -119,6 +125,7 @@ class FieldPresenter {
   void SizeMarks();
   void RepaintRecord(render::FieldCanvas& canvas, const match::GameRecord& record, std::size_t moves);
   int Zoomed(int pixels) const;
+  void PlaceCoordinates(int fieldWidth, int fieldHeight);
 
   const match::Match& m_match;
   const render::FieldColors& m_colors;
@@ -134,6 +141,8 @@ class FieldPresenter {
   MarkerShape* m_marker;
   HintRing* m_hintRing;
   NodeCursor* m_nodeCursor;
+  CoordinateMarks* m_coordinates;
+  bool m_coordinatesShown = false;
   dialogs::TForm3* m_previousMove;
   std::unique_ptr<WindowPainter> m_painter;
   // The free node under the mouse or the keyboard's cursor; x = -1 for none.

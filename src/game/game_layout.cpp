@@ -31,7 +31,9 @@ namespace solvar::game {
 namespace {
 
 constexpr std::array<double, 4> ZoomSteps = {1.0, 1.5, 2.0, 3.0};
-constexpr double SmallestFit = 0.5;
+// «По размеру окна» never draws the field smaller than at 100 %: a window
+// smaller than that scrolls it.
+constexpr double SmallestFit = 1.0;
 constexpr double LargestFit = 4.0;
 
 QString ProgramTitle() { return QStringLiteral("Логическая игра \"Сольвар\""); }
@@ -80,7 +82,7 @@ void GameLayout::AddZoomMenu(QMenu& view) {
   QMenu* zoom = view.addMenu(QStringLiteral("&Масштаб поля"));
   zoom->menuAction()->setObjectName(QStringLiteral("N40"));
   auto* group = new QActionGroup(this);
-  const std::array<std::pair<double, QString>, 5> choices = {{{1.0, QStringLiteral("&100 %")},
+  const std::array<std::pair<double, QString>, 5> choices = {{{1.0, QStringLiteral("&100 %\tCtrl+0")},
                                                               {1.5, QStringLiteral("1&50 %")},
                                                               {2.0, QStringLiteral("&200 %")},
                                                               {3.0, QStringLiteral("&300 %")},
@@ -94,6 +96,14 @@ void GameLayout::AddZoomMenu(QMenu& view) {
     group->addAction(action);
     connect(action, &QAction::triggered, this, [this, factor = factor] { ChooseZoom(factor); });
     m_zoomActions.emplace_back(factor, action);
+  }
+  // The keys that step the zoom, shown where a player looks for them.
+  zoom->addSeparator();
+  for (const QString& caption : {QStringLiteral("&Крупнее\tCtrl+="), QStringLiteral("&Мельче\tCtrl+-")}) {
+    QAction* step = zoom->addAction(caption);
+    const int by = caption.startsWith(QStringLiteral("&Крупнее")) ? +1 : -1;
+    step->setObjectName(by > 0 ? QStringLiteral("ZoomIn") : QStringLiteral("ZoomOut"));
+    connect(step, &QAction::triggered, this, [this, by] { StepZoom(by); });
   }
   const auto key = [this](QKeySequence keys, std::function<void()> act) {
     auto* shortcut = new QShortcut(keys, &m_window);
@@ -163,7 +173,8 @@ double GameLayout::ZoomFor(int fieldWidth, int fieldHeight) {
     const int height = std::max(pixels.height() + GraphHeight(), m_panel.LeastHeight()) + LogHeightFor(fieldHeight);
     if ((width <= room.width() && height <= room.height()) || *step == ZoomSteps.front()) {
       if (*step < m_settings.Zoom) {
-        m_status.Say(QStringLiteral("Масштаб %1 не помещается на экране: поле в масштабе %2")
+        m_status.Say(QStringLiteral("Поле в масштабе %1").arg(Percent(*step)),
+                     QStringLiteral("Масштаб %1 не помещается на экране: поле в масштабе %2")
                          .arg(Percent(m_settings.Zoom), Percent(*step)));
       }
       return *step;
@@ -316,7 +327,7 @@ void GameLayout::SetMenusForGame(bool inGame) {
   m_viewer.SetMenusForGame(inGame);
   m_commands.FieldSettings->setEnabled(!inGame);
   m_commands.Surrender->setEnabled(inGame);
-  m_commands.View->menuAction()->setEnabled(!inGame);
+  for (QAction* color : m_commands.Colors) color->setEnabled(!inGame);
   m_commands.Setup->menuAction()->setEnabled(!inGame);
 }
 

@@ -38,12 +38,14 @@ class GameLayout : public QObject {
   Q_OBJECT
  public:
   // The commands a game turns on («Сдаться», «Послать сообщение» in a
-  // network game) and off («Настройки поля», «Вид», «Настоить»).
+  // network game) and off («Настройки поля», the colours of «Вид»,
+  // «Настоить»). The rest of «Вид» (the zoom, the list of moves, the
+  // coordinates, the sound) stays in reach during a game.
   struct Commands {
     QAction* Surrender = nullptr;
     QAction* FieldSettings = nullptr;
     QAction* SendMessage = nullptr;
-    QMenu* View = nullptr;
+    std::vector<QAction*> Colors;
     QMenu* Setup = nullptr;
   };
 

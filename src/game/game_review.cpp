@@ -130,7 +130,7 @@ void GameReview::SayJudgement(int moves) {
   const match::GameRecord& record = *ShownRecord();
   const match::PlayedMove& move = record.Moves[static_cast<std::size_t>(moves - 1)];
   const match::MoveJudgement& judgement = m_judged[static_cast<std::size_t>(moves - 1)];
-  QString text = m_status.Credit() + QStringLiteral(" · перевес ") + DotsText(judgement.Lead);
+  QString text = m_viewer.MoveCredit(moves) + QStringLiteral(" · перевес ") + DotsText(judgement.Lead);
   const double loss = match::LossOf(move, judgement);
   if (loss >= match::MistakeLoss) {
     text += QStringLiteral(" · ошибка %1, лучше %2").arg(DotsText(-loss), NodeText(judgement.Best));
@@ -231,8 +231,10 @@ void GameReview::Judged(std::uint64_t run, std::vector<match::MoveJudgement> jud
   const int shown = m_viewer.Shown()->Position();
   MoveShown(shown);
   if (shown == 0) {
-    m_status.Say(QStringLiteral("Анализ партии закончен: ошибок у первого игрока %1, у второго %2")
+    m_status.Say(QStringLiteral("Анализ закончен: ошибок у %1 — %2, у %3 — %4")
+                     .arg(SideName(*record, engine::Side::Own))
                      .arg(MistakesOf(*record, m_judged, engine::Side::Own))
+                     .arg(SideName(*record, engine::Side::Rival))
                      .arg(MistakesOf(*record, m_judged, engine::Side::Rival)));
   }
   UpdateCommands();

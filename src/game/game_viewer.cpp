@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QSaveFile>
 #include <QShortcut>
@@ -12,7 +13,10 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <cmath>
+
 #include "game/field_presenter.h"
+#include "game/move_list.h"
 #include "game/score_panel.h"
 #include "game/status_panels.h"
 #include "game/window_boxes.h"
@@ -39,15 +43,19 @@ QString AgainstComputerText(const match::GameResult& result) {
   return QStringLiteral("Ничья! Так получилось!");
 }
 
+// Both sides named with their captures: «Счёт: Аня — 17, Борис — 38.»
 QString TwoPeopleText(const match::Match& match, const match::GameResult& result) {
   const match::GameRecord record = match.Record();
-  const QString score = QStringLiteral("%1 : %2").arg(result.Own).arg(result.Rival);
+  const QString first = FromUtf8(record.Player1);
+  const QString second = FromUtf8(record.Player2);
+  const QString score = QStringLiteral("Счёт: %1 — %2, %3 — %4.").arg(first).arg(result.Own).arg(second).arg(result.Rival);
+  const QString onTime = result.OnTime ? QStringLiteral(" по времени") : QString();
   switch (result.Outcome) {
-    case match::Winner::Own: return QStringLiteral("Победил %1!\nСчёт %2.").arg(FromUtf8(record.Player1), score);
-    case match::Winner::Rival: return QStringLiteral("Победил %1!\nСчёт %2.").arg(FromUtf8(record.Player2), score);
+    case match::Winner::Own: return QStringLiteral("Победил %1%2!\n%3").arg(first, onTime, score);
+    case match::Winner::Rival: return QStringLiteral("Победил %1%2!\n%3").arg(second, onTime, score);
     case match::Winner::Draw: break;
   }
-  return QStringLiteral("Ничья!\nСчёт %1.").arg(score);
+  return QStringLiteral("Ничья!\n%1").arg(score);
 }
 
 // A shown game's dots, captures and counts go onto the field and the panel.
@@ -70,6 +78,10 @@ class ShownGamePainter : public match::MatchObserver {
 QString ResultText(const match::Match& match, const match::GameResult& result) {
   if (match.IsTwoPlayers()) return TwoPeopleText(match, result);
   QString text = AgainstComputerText(result);
+  if (result.OnTime) {
+    text = (result.Outcome == match::Winner::Own ? QStringLiteral("Время соперника вышло!\n")
+                                                 : QStringLiteral("Ваше время вышло!\n")) + text;
+  }
   if (match.TookMovesBack()) text += QStringLiteral("\nВ партии брали ходы назад: в рекорды она не идёт.");
   return text;
 }
@@ -209,7 +221,7 @@ void GameViewer::Show(match::GameRecord record) {
   m_field.Show();
   for (QShortcut* key : m_keys) key->setEnabled(true);
   m_panel.ShowGameButtons(false);
-  m_panel.NameCounters(FromUtf8(m_game->Record().Player1), FromUtf8(m_game->Record().Player2));
+  m_panel.NameCounters(SideName(m_game->Record(), engine::Side::Own), SideName(m_game->Record(), engine::Side::Rival));
   ShowMove(m_game->MoveCount());
   m_window.TitleChanged();
 }
@@ -228,14 +240,41 @@ void GameViewer::ShowMove(int moves) {
   if (shown == 0) {
     m_field.HideMarker();
     m_status.Say(QStringLiteral("Начало партии"));
-    m_status.SetCredit(QStringLiteral("ходов: %1").arg(m_game->MoveCount()));
   } else {
     const match::PlayedMove& last = record.Moves[static_cast<std::size_t>(shown - 1)];
     m_field.MarkMove(last.Dot, m_colors.SideColor(last.Mover));
     m_status.Say(QStringLiteral("Ход %1 из %2").arg(shown).arg(m_game->MoveCount()));
-    m_status.SetCredit(FromUtf8(last.Mover == engine::Side::Own ? record.Player1 : record.Player2));
   }
+  m_status.SetCredit(MoveCredit(shown));
+  ShowClocks(shown);
   if (m_window.MoveShown) m_window.MoveShown(shown);
+}
+
+// A game whose file kept its clocks shows each side's time left at the move
+// shown; its time control, as the file writes it, is in their tooltips.
+void GameViewer::ShowClocks(int moves) {
+  const match::GameRecord& record = m_game->Record();
+  const bool shown = match::HasClocks(record);
+  m_panel.ShowClocks(shown);
+  if (!shown) return;
+  const auto left = match::RecordedClocks(record, moves);
+  QString control = QStringLiteral("Контроль времени:");
+  if (record.TimeMain) control += QStringLiteral(" %1 с").arg(*record.TimeMain);
+  if (!record.Overtime.empty()) control += QStringLiteral(" + ") + FromUtf8(record.Overtime);
+  for (const engine::Side side : {engine::Side::Own, engine::Side::Rival}) {
+    const auto& seconds = left[side == engine::Side::Own ? 0 : 1];
+    const QString text = seconds ? QString::fromStdString(match::ClockText(match::Millis(std::llround(*seconds * 1000))))
+                                 : QStringLiteral("—");
+    m_panel.SetClock(side, text, false, seconds && *seconds < 10.0);
+    m_panel.Clock(side)->setToolTip(control);
+  }
+}
+
+QString GameViewer::MoveCredit(int moves) const {
+  if (moves <= 0) return QStringLiteral("ходов: %1").arg(m_game->MoveCount());
+  const match::GameRecord& record = m_game->Record();
+  const match::PlayedMove& move = record.Moves[static_cast<std::size_t>(moves - 1)];
+  return FromUtf8(move.Mover == engine::Side::Own ? record.Player1 : record.Player2);
 }
 
 void GameViewer::KeepAnalysis(std::vector<match::MoveJudgement> analysis) {
@@ -248,6 +287,7 @@ void GameViewer::Leave() {
   m_window.TitleChanged();
   m_field.PaintFrom(m_match.Board());
   m_panel.ShowGameButtons(true);
+  m_panel.ShowClocks(false);
   m_status.ResetCredit();
   for (QShortcut* key : m_keys) key->setEnabled(false);
   m_window.EndLayout();
@@ -288,8 +328,8 @@ void GameViewer::ColorsChanged() {
 QString GameViewer::TitlePart() const {
   if (!IsShowing()) return QString();
   const match::GameRecord& record = m_game->Record();
-  QString part = QStringLiteral(" — ") + QString::fromStdString(record.Player1) + QStringLiteral(" и ") +
-                 QString::fromStdString(record.Player2);
+  QString part = QStringLiteral(" — ") + SideName(record, engine::Side::Own) + QStringLiteral(" и ") +
+                 SideName(record, engine::Side::Rival);
   const std::string result = match::ResultDescription(record);
   if (!result.empty()) part += QStringLiteral(": ") + QString::fromStdString(result);
   if (record.Rules == engine::Rules::Sport) part += QStringLiteral(", спортивные правила");

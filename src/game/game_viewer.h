@@ -70,6 +70,11 @@ class GameViewer {
   // The position after `moves` moves, painted as the game painted it.
   void ShowMove(int moves);
   void Leave();
+  // The clocks of the game shown at that move, where its file kept them.
+  void ShowClocks(int moves);
+  // What the status bar's last panel says of the move shown: the player who
+  // made it, or at the start the number of moves.
+  QString MoveCredit(int moves) const;
   // The analysis of the game shown, kept with it for saving.
   void KeepAnalysis(std::vector<match::MoveJudgement> analysis);
 

@@ -28,6 +28,11 @@
 #include "game/opponents.h"
 #include "game/score_panel.h"
 #include "game/take_back_and_hints.h"
+#include "game/game_sounds.h"
+#include "game/opening_choices.h"
+#include "game/qt_sound_player.h"
+#include "game/time_controls.h"
+#include "dialogs/time_control_dialog.h"
 #include "game/window_events.h"
 #include "net/connection.h"
 #include "render/field_painter.h"
@@ -38,6 +43,10 @@ namespace {
 
 constexpr int InitialWidth = 683;
 constexpr int InitialLogHeight = 137;
+
+// What the status bar says on a start, until the first game: how to begin.
+QString StartHint() { return QStringLiteral("Игра → Начать новую"); }
+QString StartHintWhole() { return QStringLiteral("Игра → Начать новую (Ctrl+N)"); }
 
 QString Greeting() {
   return QStringLiteral("************** Вас приветствует игра \"Сольвар\" ***********");
@@ -110,11 +119,19 @@ bool AgreeToEndGame(Prompts& prompts, const match::Match& match) {
          match.InProgress();
 }
 
-// In a game of two people the side to move gives the game up.
-void GiveUpGame(match::Match& match, TakeBackAndHints& takeBack) {
+// In a game of two people the side to move gives the game up. The field
+// goes, and the log and the status bar say who won.
+void GiveUpGame(match::Match& match, TakeBackAndHints& takeBack, StatusPanels& status) {
   takeBack.DropHint();
   const bool secondToMove = match.IsTwoPlayers() && match.ToMove() == match::Turn::Opponent;
-  match.Resign(secondToMove ? engine::Side::Rival : engine::Side::Own);
+  const engine::Side loser = secondToMove ? engine::Side::Rival : engine::Side::Own;
+  const QString winner = QString::fromStdString(match.PlayerName(engine::Opponent(loser)));
+  const bool wasOn = match.InProgress();
+  match.Resign(loser);
+  if (!wasOn) return;
+  const QString said = QStringLiteral("Партия сдана: победил %1").arg(winner);
+  match.Log(said.toStdString());
+  status.SetCredit(said);
 }
 
 }  // namespace
@@ -141,6 +158,12 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   const auto log = [this](const QString& line) { Log(line); };
   QString settingsProblem;
   m_settings = m_store->Load(&settingsProblem);
+  // A port given on the command line is the port from now on, this run's
+  // and the next ones'.
+  if (options.Port && *options.Port != m_settings.Port) {
+    m_settings.Port = *options.Port;
+    m_store->SavePort(*options.Port);
+  }
   m_match->Board().SetFieldSize(m_settings.FieldWidth, m_settings.FieldHeight);
 
   m_field = std::make_unique<FieldPresenter>(*this, *m_content, *m_match, m_settings.Colors, *m_status,
@@ -190,7 +213,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
       GameViewer::Window{[this](int width, int height) { m_layout->LayOutField(width, height); },
                          [this] { m_layout->EndLayout(); }, [this] { m_layout->UpdateTitle(); },
                          [this] { return AgreeToEndGame(m_boxes->Ask(), *m_match); },
-                         [this] { GiveUpGame(*m_match, *m_takeBack); }, [this] { return m_settings.GamesFolder; },
+                         [this] { GiveUpGame(*m_match, *m_takeBack, *m_status); }, [this] { return m_settings.GamesFolder; },
                          [this](const QString& folder) {
                            m_settings.GamesFolder = folder;
                            m_store->SaveGamesFolder(folder);
@@ -202,6 +225,12 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
                                           GameReview::Window{[this] { m_layout->LayOutAgain(); },
                                                              [this] { return m_random.NextSeed(); }},
                                           m_options.Analysis);
+  m_clocks = new TimeControls(*this, *m_match, m_settings, *m_store, *m_panel1, *m_boxes,
+                              [this](const match::TimeControl& current) { return AskTimeControl(current); });
+  m_openings = new OpeningChoices(*this, *m_match, m_settings, *m_store, *m_boxes);
+  m_sounds = new GameSounds(this, m_settings, *m_store,
+                            m_options.MakeSoundPlayer ? m_options.MakeSoundPlayer() : std::make_unique<QtSoundPlayer>(), log);
+  m_clocks->onClockLow = [this] { m_sounds->ClockLow(); };
   m_layout = std::make_unique<GameLayout>(*this, *m_content, *m_memo3, *m_match, *m_field, *m_panel1, *m_status, *m_viewer,
                                           m_settings, *m_store);
   m_layout->SetReviewPanels(GameLayout::ReviewPanels{&m_review->List(), &m_review->Graph(),
@@ -215,7 +244,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   // Every socket signal runs its handler inside the socket's mark: nothing
   // it does waits on a box.
   m_network = std::make_unique<NetworkGame>(
-      *this, *m_match, *m_boxes, m_settings.Network, m_options.Port.value_or(m_settings.Port), m_options.JoinTimeoutMs,
+      *this, *m_match, *m_boxes, m_settings.Network, m_settings.Port, m_options.JoinTimeoutMs,
       log,
       [this](const QString& address) {
         m_settings.LastAddress = address;
@@ -237,7 +266,7 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
           [this] { m_boxes->InSocketHandler([this] { m_network->ClientClosedByPeer(); }); });
 
   m_events->Attach(WindowEvents::Parts{m_match.get(), m_field.get(), m_panel1, m_opponents.get(), m_takeBack.get(),
-                                       m_viewer.get(), m_review.get(), m_records.get(), m_hidden.get(), log,
+                                       m_viewer.get(), m_review.get(), m_records.get(), m_hidden.get(), m_sounds, log,
                                        [this] { OnGameStarted(); }, [this] { OnGameEnded(); }});
   CreateMenu();
   m_form4 = new dialogs::TForm4(this);
@@ -245,9 +274,11 @@ TForm1::TForm1(const AppOptions& options, Prompts& prompts, Desktop& desktop, QW
   net::NetworkOptions& network = m_settings.Network;
   m_form5 = new dialogs::TForm5({&network.ShowRivalMessages, &network.ShowErrorMessages, &network.ShowSecondConnection}, this);
   m_aboutFrm = new dialogs::TAboutFrm([this](const QString& address) { m_desktop.OpenAddress(address); }, this);
+  m_field->ShowCoordinates(m_settings.Coordinates);
   m_layout->SetContentSize(InitialWidth, InitialLogHeight);
   if (m_settings.Zoom == FitToWindow) m_layout->ChooseZoom(FitToWindow);
   m_layout->PlaceWindow();
+  m_status->Say(StartHint(), StartHintWhole());
   FormCreate();
 }
 
@@ -283,14 +314,24 @@ void TForm1::CreateMenu() {
   game->addSeparator();
   add(game, "N7", QStringLiteral("В&ыход"), 10, &TForm1::N7Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-  QMenu* view = commands.View = bar->addMenu(QStringLiteral("&Вид"));
+  QMenu* view = bar->addMenu(QStringLiteral("&Вид"));
   view->menuAction()->setObjectName(QStringLiteral("N8"));
-  add(view, "N9", QStringLiteral("Цвет &ваших точек"), 7, &TForm1::N9Click);
-  add(view, "N10", QStringLiteral("Цвет точек &компьютера"), 8, &TForm1::N10Click);
-  add(view, "N11", QStringLiteral("Цвет &фона"), 12, &TForm1::N11Click);
-  add(view, "N12", QStringLiteral("Цвет &сетки"), 13, &TForm1::N12Click);
+  commands.Colors = {add(view, "N9", QStringLiteral("Цвет &ваших точек"), 7, &TForm1::N9Click),
+                     add(view, "N10", QStringLiteral("Цвет точек &компьютера"), 8, &TForm1::N10Click),
+                     add(view, "N11", QStringLiteral("Цвет &фона"), 12, &TForm1::N11Click),
+                     add(view, "N12", QStringLiteral("Цвет &сетки"), 13, &TForm1::N12Click)};
   m_layout->AddZoomMenu(*view);
   m_review->AddListCommand(*view);
+  QAction* coordinates = view->addAction(QStringLiteral("Ко&ординаты"));
+  coordinates->setObjectName(QStringLiteral("ShowCoordinates"));
+  coordinates->setCheckable(true);
+  coordinates->setChecked(m_settings.Coordinates);
+  connect(coordinates, &QAction::triggered, this, [this](bool shown) {
+    m_settings.Coordinates = shown;
+    m_store->SaveCoordinates(shown);
+    m_field->ShowCoordinates(shown);
+  });
+  m_sounds->AddCommand(*view);
 
   QMenu* network = bar->addMenu(QStringLiteral("Игра &по сети"));
   network->menuAction()->setObjectName(QStringLiteral("N13"));
@@ -302,7 +343,9 @@ void TForm1::CreateMenu() {
   commands.SendMessage->setEnabled(false);
   add(network, "N20", QStringLiteral("На&стройки"), 5, &TForm1::N20Click);
 
-  m_opponents->AddMenu(*bar);
+  QMenu& settings = m_opponents->AddMenu(*bar);
+  m_openings->AddMenu(settings);
+  m_clocks->AddMenu(settings);
 
   QMenu* help = bar->addMenu(QStringLiteral("&Справка"));
   help->menuAction()->setObjectName(QStringLiteral("N21"));
@@ -346,7 +389,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // A game starts: the window is laid out for the field, the field is shown
 // empty, one pixel larger each way in a network game.
 void TForm1::OnGameStarted() {
+  if (m_status->Saying() == StartHint()) m_status->ClearSaying();
   m_viewer->GameStarted();
+  m_clocks->GameStarted();
+  m_openings->GameChanged();
   m_review->GameStarted();
   m_layout->UpdateTitle();
   m_layout->StartLayout();
@@ -359,6 +405,8 @@ void TForm1::OnGameStarted() {
 // in view until they have been answered.
 void TForm1::OnGameEnded() {
   m_opponents->StopCountdown();
+  m_clocks->GameEnded();
+  m_openings->GameChanged();
   m_takeBack->DropHint();
   m_takeBack->UpdateCommands();
   m_review->GameEnded();
@@ -369,11 +417,22 @@ void TForm1::OnGameEnded() {
   });
 }
 
+// «Другой…» of «Контроль времени».
+std::optional<match::TimeControl> TForm1::AskTimeControl(const match::TimeControl& current) {
+  dialogs::TimeControlDialog dialog(this);
+  if (current.IsTimed()) {
+    dialog.SetControl(current.MainSeconds, current.MoveSeconds, current.Type == match::TimeControl::Kind::FreeSeconds);
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return match::TimeControl{dialog.FreeWithinMove() ? match::TimeControl::Kind::FreeSeconds : match::TimeControl::Kind::Increment,
+                            dialog.MainSeconds(), dialog.MoveSeconds()};
+}
+
 void TForm1::N2Click() { m_opponents->StartAgainstComputer(); }
 
 void TForm1::N3Click() {
   if (m_match->InProgress() && !AgreeToEndGame(m_boxes->Ask(), *m_match)) return;
-  GiveUpGame(*m_match, *m_takeBack);
+  GiveUpGame(*m_match, *m_takeBack, *m_status);
 }
 
 void TForm1::N4Click() {

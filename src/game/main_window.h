@@ -54,6 +54,9 @@ class Opponents;
 class ScorePanel;
 class StatusPanels;
 class TakeBackAndHints;
+class GameSounds;
+class OpeningChoices;
+class TimeControls;
 class WindowEvents;
 
 class TForm1 : public QMainWindow {
@@ -114,10 +117,14 @@ class TForm1 : public QMainWindow {
   FieldPresenter& Field() { return *m_field; }
   GameViewer& Viewer() { return *m_viewer; }
   GameReview& Review() { return *m_review; }
+  TimeControls& Clocks() { return *m_clocks; }
+  GameSounds& Sounds() { return *m_sounds; }
   NetworkGame& Network() { return *m_network; }
   WindowBoxes& Boxes() { return *m_boxes; }
   // Appends one line to the game log.
   void Log(const QString& line);
+  // A time control of the player's own; none when the dialog is cancelled.
+  std::optional<match::TimeControl> AskTimeControl(const match::TimeControl& current);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -161,6 +168,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TakeBackAndHints> m_takeBack;
   std::unique_ptr<GameViewer> m_viewer;
   std::unique_ptr<GameReview> m_review;
+  TimeControls* m_clocks = nullptr;
+  OpeningChoices* m_openings = nullptr;
+  GameSounds* m_sounds = nullptr;
   std::unique_ptr<HiddenTools> m_hidden;
   std::unique_ptr<GameLayout> m_layout;
   QTimer* m_timer2 = nullptr;

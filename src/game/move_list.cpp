@@ -4,6 +4,9 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
+
+#include <algorithm>
 
 #include "match/game_analysis.h"
 
@@ -33,12 +36,6 @@ QString TakenText(const match::MoveCaptures& captures) {
   return parts.join(QLatin1Char(' '));
 }
 
-QString NameOf(const match::GameRecord& record, engine::Side side) {
-  const std::string& name = side == engine::Side::Own ? record.Player1 : record.Player2;
-  if (!name.empty()) return FromUtf8(name);
-  return side == engine::Side::Own ? QStringLiteral("Первый") : QStringLiteral("Второй");
-}
-
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
   auto* item = new QTableWidgetItem(text);
   item->setTextAlignment(alignment);
@@ -49,6 +46,12 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 QString NodeText(engine::Node node) { return QStringLiteral("%1 - %2").arg(node.X).arg(node.Y); }
 
 }  // namespace
+
+QString SideName(const match::GameRecord& record, engine::Side side) {
+  const std::string& name = side == engine::Side::Own ? record.Player1 : record.Player2;
+  if (!name.empty()) return FromUtf8(name);
+  return side == engine::Side::Own ? QStringLiteral("Сторона 1") : QStringLiteral("Сторона 2");
+}
 
 QString DotsText(double dots) {
   const QString text = QLocale(QLocale::Russian).toString(std::abs(dots), 'f', 1);
@@ -67,7 +70,6 @@ MoveList::MoveList(QWidget* parent) : QTableWidget(0, Columns, parent) {
   verticalHeader()->setDefaultSectionSize(18);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  horizontalHeader()->setSectionResizeMode(Side, QHeaderView::Stretch);
   setColumnWidth(Number, 34);
   setColumnWidth(Node, 46);
   setColumnWidth(Taken, 42);
@@ -75,16 +77,39 @@ MoveList::MoveList(QWidget* parent) : QTableWidget(0, Columns, parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setWordWrap(false);
+  ShowMistakes(false);
   connect(this, &QTableWidget::cellClicked, this, [this](int row, int) {
     if (onChosen) onChosen(row + 1);
   });
 }
 
-void MoveList::Clear() { setRowCount(0); }
+void MoveList::Clear() {
+  setRowCount(0);
+  ShowMistakes(false);
+}
+
+// «Кто» takes whatever room the other columns leave.
+void MoveList::FitNames() {
+  int others = 0;
+  for (const int column : {Number, Node, Taken, Mistake}) others += isColumnHidden(column) ? 0 : columnWidth(column);
+  const int room = width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width();
+  setColumnWidth(Side, std::max(40, room - others));
+}
+
+void MoveList::ShowMistakes(bool shown) {
+  setColumnHidden(Mistake, !shown);
+  FitNames();
+}
+
+void MoveList::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  FitNames();
+}
 
 void MoveList::ShowMoves(const match::GameRecord& record, const std::vector<match::MoveCaptures>& captures,
                          const render::FieldColors& colors) {
   const int moves = static_cast<int>(std::min(record.Moves.size(), captures.size()));
+  FitNames();
   if (rowCount() > moves) setRowCount(moves);
   for (int row = rowCount(); row < moves; ++row) {
     AddRow(row, record.Moves[static_cast<std::size_t>(row)], captures[static_cast<std::size_t>(row)], record, colors);
@@ -95,7 +120,8 @@ void MoveList::AddRow(int index, const match::PlayedMove& move, const match::Mov
                       const match::GameRecord& record, const render::FieldColors& colors) {
   insertRow(index);
   setItem(index, Number, Cell(QString::number(index + 1), Qt::AlignRight | Qt::AlignVCenter));
-  QTableWidgetItem* side = Cell(NameOf(record, move.Mover));
+  QTableWidgetItem* side = Cell(SideName(record, move.Mover));
+  side->setToolTip(SideName(record, move.Mover));
   side->setIcon(SideIcon(colors.SideColor(move.Mover)));
   setItem(index, Side, side);
   setItem(index, Node, Cell(NodeText(move.Dot)));
@@ -103,7 +129,10 @@ void MoveList::AddRow(int index, const match::PlayedMove& move, const match::Mov
   setItem(index, Mistake, Cell(QString(), Qt::AlignRight | Qt::AlignVCenter));
 }
 
+// The «Ошибка» column stands only while there is an analysis to show; until
+// then its room goes to the players' names.
 void MoveList::ShowJudgements(const match::GameRecord& record, const std::vector<match::MoveJudgement>& judged) {
+  ShowMistakes(!judged.empty());
   for (int row = 0; row < rowCount(); ++row) {
     QString mistakeText;
     QString tip;
@@ -113,7 +142,8 @@ void MoveList::ShowJudgements(const match::GameRecord& record, const std::vector
       const double loss = match::LossOf(move, judgement);
       const bool isMistake = loss >= match::MistakeLoss;
       if (isMistake) mistakeText = DotsText(-loss);
-      tip = QStringLiteral("Перевес первого после хода: %1").arg(DotsText(judgement.Lead));
+      tip = QStringLiteral("Перевес стороны 1 (%1) после хода: %2")
+                .arg(SideName(record, engine::Side::Own), DotsText(judgement.Lead));
       if (judgement.Best != move.Dot) {
         tip += QStringLiteral("\nЛучше %1: перевес %2").arg(NodeText(judgement.Best), DotsText(judgement.BestLead));
       }

@@ -39,10 +39,18 @@ class MoveList : public QTableWidget {
   // A row clicked: the position after that move is asked for.
   std::function<void(int moves)> onChosen;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void FitNames();
+  void ShowMistakes(bool shown);
   void AddRow(int index, const match::PlayedMove& move, const match::MoveCaptures& captures,
               const match::GameRecord& record, const render::FieldColors& colors);
 };
+
+// The name of a side's player in the record, or «Сторона 1» / «Сторона 2».
+QString SideName(const match::GameRecord& record, engine::Side side);
 
 // "−6,4": an amount of dots with one decimal, as the list and the status bar
 // show it.

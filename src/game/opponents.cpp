@@ -18,6 +18,8 @@ namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+QString TurnPrefix() { return QStringLiteral("Ходит: "); }
+
 }  // namespace
 
 Opponents::Opponents(QWidget& window, match::Match& match, Settings& settings, SettingsStore& store,
@@ -60,7 +62,7 @@ QAction* Opponents::AddChoice(QMenu& menu, const char* name, const QString& capt
 // «Уровень компьютера» with «Обычный» (checked at start), «Сильный» and
 // «Другая программа…»; «Правила» with «Классические» (checked at start) and
 // «Спортивные».
-void Opponents::AddMenu(QMenuBar& bar) {
+QMenu& Opponents::AddMenu(QMenuBar& bar) {
   QMenu* settings = bar.addMenu(QStringLiteral("&Настройки"));
   settings->menuAction()->setObjectName(QStringLiteral("N26"));
   QMenu* level = settings->addMenu(QStringLiteral("&Уровень компьютера"));
@@ -85,6 +87,7 @@ void Opponents::AddMenu(QMenuBar& bar) {
   }
   classic->setChecked(m_settings.Rules == engine::Rules::Classic);
   sport->setChecked(m_settings.Rules == engine::Rules::Sport);
+  return *settings;
 }
 
 void Opponents::AddTwoPeopleCommand(QMenu& menu) {
@@ -143,12 +146,17 @@ void Opponents::AnnounceFirstMove(engine::Side side) {
                                                  : QStringLiteral("Первый ход компьютера!"));
 }
 
-// In a game of two people the status bar says whose turn it is.
+// In a game of two people the status bar says whose turn it is, and no
+// longer once the game is over.
 void Opponents::TurnChanged(match::Turn turn) {
-  if (!m_match.IsTwoPlayers() || !m_match.InProgress()) return;
+  if (!m_match.IsTwoPlayers()) return;
+  if (!m_match.InProgress() || turn == match::Turn::Nobody) {
+    if (m_status.Credit().startsWith(TurnPrefix())) m_status.ResetCredit();
+    return;
+  }
   const match::GameRecord record = m_match.Record();
   const std::string& name = turn == match::Turn::Opponent ? record.Player2 : record.Player1;
-  m_status.SetCredit(QStringLiteral("Ходит: ") + FromUtf8(name));
+  m_status.SetCredit(TurnPrefix() + FromUtf8(name));
 }
 
 void Opponents::Thinking(bool thinking, int moveTimeMs) {

@@ -48,8 +48,9 @@ class Opponents {
   Opponents(const Opponents&) = delete;
   Opponents& operator=(const Opponents&) = delete;
 
-  // «Настройки» with its two submenus, at the end of the menu bar.
-  void AddMenu(QMenuBar& bar);
+  // «Настройки» with its two submenus, at the end of the menu bar; the menu
+  // is returned for the other settings of a game.
+  QMenu& AddMenu(QMenuBar& bar);
   // «Игра вдвоём», at the end of the menu.
   void AddTwoPeopleCommand(QMenu& menu);
 

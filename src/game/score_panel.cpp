@@ -15,6 +15,7 @@ namespace solvar::game {
 namespace {
 
 constexpr int LeastPanelHeight = 168;
+constexpr int ClockLeft = 68;  // the clocks stand right of the counters, which keep this much room
 constexpr int TakeBackRowHeight = 198;  // the take-back button's row below the three
 
 QLabel* PanelLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
@@ -57,6 +58,17 @@ void PaintLegend(QLabel* image, const render::FieldColors& colors, render::Color
   image->setProperty("picture", icon.Image());
 }
 
+// A side's clock at the right end of its counter's row.
+QLabel* ClockLabel(QWidget* parent, const char* name, int y) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(dialogs::ArialFont(12));
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->setGeometry(ClockLeft, y, ScorePanel::Width - ClockLeft - 3, 17);
+  label->hide();
+  return label;
+}
+
 }  // namespace
 
 QIcon TakeBackIcon() {
@@ -93,6 +105,8 @@ ScorePanel::ScorePanel(QWidget* parent) : QFrame(parent) {
   m_rivalScore = PanelLabel(this, "Label4", QStringLiteral("0"), 49, 72);
   m_freeLegend = LegendImage(this, "Image1", 8, 96);
   m_free = PanelLabel(this, "Label6", QStringLiteral("0"), 49, 104);
+  m_ownClock = ClockLabel(this, "Clock1", 40);
+  m_rivalClock = ClockLabel(this, "Clock2", 72);
 
   m_refresh = PanelButton(this, "BitBtn4", QStyle::SP_BrowserReload, 8, QStringLiteral("Обновить"));
   m_surrender = PanelButton(this, "BitBtn2", QStyle::SP_DialogCancelButton, 40, QStringLiteral("Сдаться"));
@@ -123,6 +137,21 @@ void ScorePanel::NameCounters(const QString& ownName, const QString& rivalName) 
   for (QLabel* label : {m_ownScore, m_ownLegend}) label->setToolTip(own);
   for (QLabel* label : {m_rivalScore, m_rivalLegend}) label->setToolTip(rival);
   for (QLabel* label : {m_free, m_freeLegend}) label->setToolTip(QStringLiteral("Свободные узлы"));
+}
+
+void ScorePanel::ShowClocks(bool shown) {
+  for (QLabel* clock : {m_ownClock, m_rivalClock}) clock->setVisible(shown);
+  for (QLabel* count : {m_ownScore, m_rivalScore}) count->resize(shown ? ClockLeft - 49 : 56, 17);
+}
+
+void ScorePanel::SetClock(engine::Side side, const QString& text, bool running, bool low) {
+  QLabel* clock = Clock(side);
+  clock->setText(text);
+  QFont font = clock->font();
+  font.setBold(running);
+  clock->setFont(font);
+  dialogs::SetTextColor(clock, low ? qRgb(0xD0, 0x10, 0x10) : dialogs::Blue);
+  clock->setToolTip(running ? QStringLiteral("Время на ходу") : QStringLiteral("Оставшееся время"));
 }
 
 void ScorePanel::SetFree(int free) { m_free->setText(QString::number(free)); }

@@ -7,6 +7,7 @@
 
 #include <QFrame>
 
+#include "engine/board.h"
 #include "render/field_painter.h"
 
 class QLabel;
@@ -28,6 +29,13 @@ class ScorePanel : public QFrame {
   void NameCounters(const QString& ownName, const QString& rivalName);
   // The three legend icons in the field's colours, at the screen's density.
   void DrawLegend(const render::FieldColors& colors);
+  // Each side's clock beside its counter (side 1's by the first, side 2's by
+  // the second), in a timed or network game and in a shown game that kept
+  // its clocks; hidden otherwise.
+  void ShowClocks(bool shown);
+  // The side's time as text; the running clock in bold, a low one in red.
+  void SetClock(engine::Side side, const QString& text, bool running, bool low);
+  QLabel* Clock(engine::Side side) const { return side == engine::Side::Own ? m_ownClock : m_rivalClock; }
   // The game's buttons, or the viewer's.
   void ShowGameButtons(bool game);
   // The least height that shows every button in view.
@@ -48,6 +56,8 @@ class ScorePanel : public QFrame {
   QLabel* m_ownLegend;   // Image2: a captured dot of side 2
   QLabel* m_rivalLegend; // Image3: a captured dot of side 1
   QLabel* m_freeLegend;  // Image1
+  QLabel* m_ownClock;
+  QLabel* m_rivalClock;
   QToolButton* m_refresh;
   QToolButton* m_surrender;
   QToolButton* m_previousMove;

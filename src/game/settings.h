@@ -9,6 +9,8 @@
 #include <cstdint>
 
 #include "engine/board.h"
+#include "match/game_clock.h"
+#include "match/openings.h"
 #include "match/remote_player.h"
 #include "render/field_painter.h"
 
@@ -34,6 +36,13 @@ struct Settings {
   // The rules of the next game at this window (the network plays classic).
   engine::Rules Rules = engine::Rules::Classic;
   double Zoom = 1.0;
+  // The time control and the start of the next game at this window.
+  match::TimeControl Clock;
+  match::Opening Start = match::Opening::Empty;
+  // Whether the game makes its sounds («Вид» → «Звук»), and whether the
+  // field's edges carry the numbers of its columns and rows («Координаты»).
+  bool Sound = true;
+  bool Coordinates = false;
   // The list of moves beside the field during a game («Вид» → «Список
   // ходов»); a game shown always has it.
   bool MoveListShown = false;

@@ -17,6 +17,24 @@ const std::array<QString, 4> ColorKeys = {QStringLiteral("colors/own"), QStringL
 const QString LevelKey = QStringLiteral("computer/level");
 const QString RulesKey = QStringLiteral("game/rules");
 const QString ZoomKey = QStringLiteral("view/zoom");
+const QString OpeningKey = QStringLiteral("game/opening");
+const QString SoundKey = QStringLiteral("view/sound");
+const QString CoordinatesKey = QStringLiteral("view/coordinates");
+const QString ClockKindKey = QStringLiteral("clock/kind");
+const QString ClockMainKey = QStringLiteral("clock/main");
+const QString ClockMoveKey = QStringLiteral("clock/move");
+const std::array<std::pair<const char*, match::TimeControl::Kind>, 3> ClockKinds = {
+    {{"none", match::TimeControl::Kind::None},
+     {"added", match::TimeControl::Kind::Increment},
+     {"free", match::TimeControl::Kind::FreeSeconds}}};
+const std::array<std::pair<const char*, match::Opening>, 5> Openings = {{{"empty", match::Opening::Empty},
+                                                                          {"cross", match::Opening::Cross},
+                                                                          {"two", match::Opening::TwoCrosses},
+                                                                          {"four", match::Opening::FourCrosses},
+                                                                          {"random", match::Opening::RandomCrosses}}};
+// The longest main time and move seconds a time control may have.
+constexpr long long MostMainSeconds = 3 * 3600;
+constexpr long long MostMoveSeconds = 600;
 const QString MoveListKey = QStringLiteral("view/moveList");
 const QString WindowKey = QStringLiteral("window/place");
 const QString PortKey = QStringLiteral("network/port");
@@ -77,6 +95,28 @@ class Reader {
   bool m_damaged = false;
 };
 
+// Every key the program writes.
+bool IsKnownKey(const QString& key) {
+  static const QStringList known = {FieldWidthKey, FieldHeightKey, ColorKeys[0], ColorKeys[1], ColorKeys[2],
+                                    ColorKeys[3], LevelKey, RulesKey, ZoomKey, MoveListKey, WindowKey, PortKey,
+                                    AddressKey, FolderKey, CommandLineKey, OpeningKey, SoundKey, CoordinatesKey,
+                                    ClockKindKey, ClockMainKey, ClockMoveKey};
+  return known.contains(key);
+}
+
+// A file that holds keys the program never writes (random bytes, another
+// program's file) is damaged: they are dropped, so that they are not
+// written back with the next setting kept.
+bool DropStrangeKeys(QSettings& file) {
+  bool dropped = false;
+  for (const QString& key : file.allKeys()) {
+    if (IsKnownKey(key)) continue;
+    file.remove(key);
+    dropped = true;
+  }
+  return dropped;
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(const QString& file)
@@ -96,6 +136,7 @@ Settings SettingsStore::Load(QString* problem) {
     return settings;
   }
   Reader read(*m_file);
+  const bool strangeKeys = DropStrangeKeys(*m_file);
   const auto width = read.Number(FieldWidthKey, engine::MinFieldWidth, engine::MaxFieldWidth);
   const auto height = read.Number(FieldHeightKey, engine::MinFieldHeight, engine::MaxFieldHeight);
   if (width && height) {
@@ -114,6 +155,18 @@ Settings SettingsStore::Load(QString* problem) {
     settings.Rules = *rules;
   }
   if (const auto zoom = read.Word(ZoomKey, Zooms)) settings.Zoom = *zoom;
+  if (const auto opening = read.Word(OpeningKey, Openings)) settings.Start = *opening;
+  if (const auto shown = read.Word(CoordinatesKey, std::array<std::pair<const char*, bool>, 2>{{{"shown", true}, {"hidden", false}}})) {
+    settings.Coordinates = *shown;
+  }
+  if (const auto sound = read.Word(SoundKey, std::array<std::pair<const char*, bool>, 2>{{{"on", true}, {"off", false}}})) {
+    settings.Sound = *sound;
+  }
+  if (const auto kind = read.Word(ClockKindKey, ClockKinds); kind && *kind != match::TimeControl::Kind::None) {
+    const auto main = read.Number(ClockMainKey, 0, MostMainSeconds);
+    const auto move = read.Number(ClockMoveKey, 0, MostMoveSeconds);
+    if (main && move) settings.Clock = match::TimeControl{*kind, static_cast<int>(*main), static_cast<int>(*move)};
+  }
   if (const auto shown = read.Word(MoveListKey, std::array<std::pair<const char*, bool>, 2>{{{"shown", true}, {"hidden", false}}})) {
     settings.MoveListShown = *shown;
   }
@@ -122,7 +175,7 @@ Settings SettingsStore::Load(QString* problem) {
   settings.LastAddress = read.Text(AddressKey);
   settings.GamesFolder = read.Text(FolderKey);
   settings.EngineCommandLine = read.Text(CommandLineKey);
-  if (read.Damaged() && problem != nullptr) {
+  if ((read.Damaged() || strangeKeys) && problem != nullptr) {
     *problem = QStringLiteral("ERROR->> Файл настроек %1 повреждён: где он не читается, взяты настройки по умолчанию.").arg(name);
   }
   return settings;
@@ -161,6 +214,24 @@ void SettingsStore::SaveZoom(double zoom) {
   }
 }
 
+void SettingsStore::SaveTimeControl(const match::TimeControl& control) {
+  for (const auto& [word, meaning] : ClockKinds) {
+    if (meaning == control.Type) Write(ClockKindKey, QString::fromLatin1(word));
+  }
+  Write(ClockMainKey, control.MainSeconds);
+  Write(ClockMoveKey, control.MoveSeconds);
+}
+
+void SettingsStore::SaveOpening(match::Opening opening) {
+  Write(OpeningKey, QString::fromLatin1(match::OpeningWord(opening).data(), static_cast<qsizetype>(match::OpeningWord(opening).size())));
+}
+
+void SettingsStore::SaveCoordinates(bool shown) {
+  Write(CoordinatesKey, shown ? QStringLiteral("shown") : QStringLiteral("hidden"));
+}
+
+void SettingsStore::SaveSound(bool on) { Write(SoundKey, on ? QStringLiteral("on") : QStringLiteral("off")); }
+
 void SettingsStore::SaveMoveListShown(bool shown) {
   Write(MoveListKey, shown ? QStringLiteral("shown") : QStringLiteral("hidden"));
 }
@@ -171,6 +242,7 @@ void SettingsStore::SaveWindowPlace(const QRect& place) {
 }
 
 void SettingsStore::SaveLastAddress(const QString& address) { Write(AddressKey, address); }
+void SettingsStore::SavePort(std::uint16_t port) { Write(PortKey, port); }
 void SettingsStore::SaveGamesFolder(const QString& folder) { Write(FolderKey, folder); }
 void SettingsStore::SaveEngineCommandLine(const QString& commandLine) { Write(CommandLineKey, commandLine); }
 

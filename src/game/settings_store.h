@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -33,9 +34,14 @@ class SettingsStore {
   void SaveLevel(ComputerLevel level);
   void SaveRules(engine::Rules rules);
   void SaveZoom(double zoom);
+  void SaveTimeControl(const match::TimeControl& control);
+  void SaveOpening(match::Opening opening);
+  void SaveSound(bool on);
+  void SaveCoordinates(bool shown);
   void SaveMoveListShown(bool shown);
   void SaveWindowPlace(const QRect& place);
   void SaveLastAddress(const QString& address);
+  void SavePort(std::uint16_t port);
   void SaveGamesFolder(const QString& folder);
   void SaveEngineCommandLine(const QString& commandLine);
 

@@ -19,9 +19,13 @@ class StatusPanels {
   explicit StatusPanels(QStatusBar& bar);
 
   void ShowTimeOfDay();
-  void Say(const QString& text);  // the middle panel
+  // The middle panel; `whole` is the whole of what is meant, where the
+  // panel shows it short (its tooltip).
+  void Say(const QString& text, const QString& whole = QString());
   void ClearSaying();
   QString Saying() const;
+  // The last panel, right-aligned; a text too long for it loses its middle
+  // (the name in it), never its end, and the tooltip gives it whole.
   void SetCredit(const QString& text);
   QString Credit() const;
   void ResetCredit();

@@ -65,12 +65,14 @@ bool TakeBackAndHints::CanHint() const {
 
 // The strong computer thinks for the side to move, off the window's thread,
 // with its countdown; then its node is ringed on the field and named in the
-// status bar.
+// status bar. In a timed game the side's clock runs meanwhile: the hint
+// costs the time it takes, and takes no more than the clock allows.
 void TakeBackAndHints::OnHint() {
   if (!CanHint() || m_search->IsBusy()) return;
   DropHint();
   const engine::Side side = SideToMove();
-  const ai::SearchLimits limits = m_opponents.StrongLimits();
+  ai::SearchLimits limits = m_opponents.StrongLimits();
+  limits.MoveTimeMs = m_match.ComputerMoveTime(side, limits.MoveTimeMs).UsualMs;
   m_opponents.Thinking(true, limits.MoveTimeMs);
   m_search->Start(m_match.Board(), side, limits, m_random.NextSeed(), [this, side](std::optional<engine::Node> node) {
     m_opponents.Thinking(false, 0);

@@ -3,6 +3,7 @@
 #include "game/field_presenter.h"
 #include "game/field_view.h"
 #include "game/game_review.h"
+#include "game/game_sounds.h"
 #include "game/game_viewer.h"
 #include "game/hidden_tools.h"
 #include "game/opponents.h"
@@ -26,6 +27,17 @@ void WindowEvents::OnLogLine(std::string_view utf8Line) {
   m_parts.Log(QString::fromUtf8(utf8Line.data(), static_cast<qsizetype>(utf8Line.size())));
 }
 
+// Each move is heard, and the list of moves follows it at once (also the
+// last move of a game, whose result box comes before the next turn would).
+void WindowEvents::OnMovePlayed(engine::Side, int captured) {
+  if (m_parts.Sounds != nullptr) m_parts.Sounds->MovePlayed(captured);
+  m_parts.Review->GameMoved();
+}
+
+void WindowEvents::OnChatReceived() {
+  if (m_parts.Sounds != nullptr) m_parts.Sounds->MessageReceived();
+}
+
 void WindowEvents::OnScoresChanged(const engine::CellCounts& counts) {
   m_parts.Panel->SetCounts(counts.OwnScore, counts.RivalScore, counts.FreeCount);
 }
@@ -39,7 +51,10 @@ void WindowEvents::OnTurnChanged(match::Turn turn) {
   m_parts.Review->GameMoved();
 }
 
-void WindowEvents::OnResult(const match::GameResult& result) { m_parts.Viewer->OfferResult(result); }
+void WindowEvents::OnResult(const match::GameResult& result) {
+  if (m_parts.Sounds != nullptr) m_parts.Sounds->GameOver(result, m_parts.Game->IsTwoPlayers());
+  m_parts.Viewer->OfferResult(result);
+}
 
 void WindowEvents::AskWinnerName(std::string_view initial, NameAnswer answer) {
   m_parts.Records->AskWinnerName(initial, std::move(answer));

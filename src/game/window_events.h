@@ -19,6 +19,7 @@ namespace solvar::game {
 
 class FieldPresenter;
 class GameReview;
+class GameSounds;
 class GameViewer;
 class HiddenTools;
 class Opponents;
@@ -38,6 +39,7 @@ class WindowEvents : public match::MatchObserver {
     GameReview* Review = nullptr;
     RecordsKeeper* Records = nullptr;
     HiddenTools* Hidden = nullptr;
+    GameSounds* Sounds = nullptr;
     std::function<void(const QString& line)> Log;
     std::function<void()> GameStarted;  // the form's layout for a game
     std::function<void()> GameEnded;
@@ -53,6 +55,8 @@ class WindowEvents : public match::MatchObserver {
   void OnPositionCleared() override;
   void OnCapture(const engine::Outline& outline) override;
   void OnLogLine(std::string_view utf8Line) override;
+  void OnMovePlayed(engine::Side side, int captured) override;
+  void OnChatReceived() override;
   void OnScoresChanged(const engine::CellCounts& counts) override;
   void OnTurnChanged(match::Turn turn) override;
   void OnResult(const match::GameResult& result) override;

@@ -25,6 +25,9 @@ struct PlayedMove {
   engine::Node Dot;
   // The enclosures taken on this move, each the ring round its region.
   std::vector<Ring> Paths;
+  // In a timed game, the mover's time left after the move, in seconds (BL
+  // or WL after the move in a saved game).
+  std::optional<double> ClockLeft;
   friend bool operator==(const PlayedMove&, const PlayedMove&) = default;
 };
 
@@ -77,6 +80,12 @@ struct GameRecord {
   std::vector<std::string> MoveComments;
   // The analysis of the game, by move (empty when it has none).
   std::vector<MoveJudgement> Analysis;
+  // The time control, as TM (the main time, in seconds) and OT (as the file
+  // or the program wrote it); each side's time at the start (BL and WL
+  // before the first move) where the file gives it.
+  std::optional<double> TimeMain;
+  std::string Overtime;
+  std::optional<double> StartClock[2];
 };
 
 // The ordinary move: the side's dot, then what it takes by the rules (under

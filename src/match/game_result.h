@@ -9,6 +9,7 @@ struct GameResult {
   int Own = 0;    // side-2 dots captured by side 1
   int Rival = 0;  // side-1 dots captured by side 2
   Winner Outcome = Winner::Draw;
+  bool OnTime = false;  // the loser's time ran out
   friend bool operator==(const GameResult&, const GameResult&) = default;
 };
 

@@ -1,5 +1,6 @@
 #include "match/match.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "ai/computer_move.h"
@@ -16,6 +17,11 @@ using engine::Side;
 
 constexpr std::string_view DefaultWinnerName = "Студент";
 
+const TimeSource& ProgramTime() {
+  static const SteadyTimeSource time;
+  return time;
+}
+
 std::string MoveLine(std::string_view prefix, Node node) {
   return std::string(prefix) + std::to_string(node.X) + " - " + std::to_string(node.Y);
 }
@@ -23,7 +29,7 @@ std::string MoveLine(std::string_view prefix, Node node) {
 }  // namespace
 
 Match::Match(MatchObserver& observer, engine::Random& random, records::RecordsTable& records)
-    : m_observer(observer), m_random(random), m_records(records) {}
+    : m_observer(observer), m_random(random), m_records(records), m_time(&ProgramTime()) {}
 
 Match::~Match() = default;
 
@@ -60,9 +66,26 @@ void Match::Begin(Player& opponent, bool network, engine::Rules rules, bool twoP
   engine::FrameBoard(m_board);
   m_inProgress = true;
   m_counts = engine::CellCounts{};
+  m_clock.reset();
+  if (network || m_timeControl.IsTimed()) m_clock.emplace(*m_time, network ? NoTimeControl() : m_timeControl);
   StartRecord();
   if (twoPlayers) m_playerName = playerName;  // named before the game starts
   m_observer.OnGameStarted();
+  // Only random crosses draw from the game's random numbers: every other
+  // start leaves them as an empty field does.
+  if (!network && m_opening != Opening::Empty) {
+    PlaceOpening(m_opening, m_opening == Opening::RandomCrosses ? m_random.NextSeed() : 0);
+  }
+}
+
+void Match::PlaceOpening(Opening opening, std::uint64_t seed) {
+  for (const PlayedMove& dot : OpeningDots(opening, m_board.FieldWidth(), m_board.FieldHeight(), seed)) {
+    if (!IsFreeNode(dot.Dot) || !m_board.IsPlayable(dot.Dot.X, dot.Dot.Y)) continue;
+    engine::PlaceDot(m_board, dot.Dot, dot.Mover);
+    m_setup.push_back(dot);
+    m_observer.OnDotPlaced(dot.Dot, dot.Mover);
+  }
+  if (!m_setup.empty()) Count();
 }
 
 void Match::StartRecord() {
@@ -85,6 +108,10 @@ GameRecord Match::Record() const {
   record.Player2 = m_opponent->Name();
   record.Result = m_result;
   record.Rules = m_rules;
+  if (m_clock && !m_clock->CountsUp()) {
+    record.TimeMain = m_clock->Control().MainSeconds;
+    record.Overtime = OvertimeText(m_clock->Control());
+  }
   return record;
 }
 
@@ -216,7 +243,16 @@ bool Match::PlayPeerMove(Node node) {
 // side is to move. In a network game the move leaving no free node is not
 // passed on: the peer hears the result instead.
 void Match::CloseMove(Side mover) {
-  if (Count()) {
+  if (m_clock) {
+    m_clock->Moved(mover);
+    if (!m_clock->CountsUp()) {
+      m_moves.back().ClockLeft = static_cast<double>(m_clock->Left(mover).count()) / 1000.0;
+    }
+  }
+  const engine::CellCounts before = m_counts;
+  const bool over = Count();
+  m_observer.OnMovePlayed(mover, std::abs(m_counts.OwnScore - before.OwnScore) + std::abs(m_counts.RivalScore - before.RivalScore));
+  if (over) {
     FinishGame();
     return;
   }
@@ -234,6 +270,37 @@ void Match::FinishGame() {
   m_turn = Turn::Nobody;
   ShowResult();
   End();
+}
+
+bool Match::CheckClock() {
+  if (!m_inProgress || !IsTimed()) return false;
+  const auto loser = m_clock->OutOfTime();
+  if (!loser) return false;
+  const Step step(*this);
+  FinishOnTime(*loser);
+  return true;
+}
+
+// The side whose time ran out loses, whatever the captures; a win enters
+// the records with the captures as they stand, as any win does.
+void Match::FinishOnTime(Side loser) {
+  m_clock->Stop();
+  m_turn = Turn::Nobody;
+  Log("Время вышло: " + PlayerName(loser));
+  GameResult result = Judge(m_counts.OwnScore, m_counts.RivalScore);
+  result.Outcome = loser == Side::Own ? Winner::Rival : Winner::Own;
+  result.OnTime = true;
+  m_result = loser == Side::Own ? "W+T" : "B+T";
+  m_observer.OnResult(result);
+  if (result.Outcome == Winner::Own && !m_twoPlayers && !m_tookBack) AskWinnerName(result.Own);
+  End();
+}
+
+ai::MoveTime Match::ComputerMoveTime(Side side, int usualMs) const {
+  if (!IsTimed() || !m_inProgress) return ai::MoveTime{usualMs, usualMs};
+  const TimeControl& control = m_clock->Control();
+  return ai::PlanMoveTime(static_cast<int>(m_clock->Left(side).count()), control.MoveSeconds * 1000,
+                          control.Type == TimeControl::Kind::FreeSeconds, m_counts.FreeCount > 0 ? m_counts.FreeCount : m_board.PlayableCount());
 }
 
 void Match::FinishOnNotice() {
@@ -277,6 +344,7 @@ void Match::EnterWinner(const std::string& name, int score, int recordSerial) {
 
 void Match::End() {
   const Step step(*this);
+  if (m_clock) m_clock->Stop();
   engine::ClearBoard(m_board);
   const bool wasOn = m_inProgress || m_network;
   m_inProgress = false;

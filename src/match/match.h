@@ -15,11 +15,14 @@
 #include <vector>
 
 #include "ai/threat.h"
+#include "ai/time_plan.h"
 #include "engine/board.h"
 #include "engine/capture_scan.h"
 #include "engine/random.h"
+#include "match/game_clock.h"
 #include "match/game_record.h"
 #include "match/match_observer.h"
+#include "match/openings.h"
 #include "match/player.h"
 #include "records/records_table.h"
 
@@ -62,6 +65,8 @@ class Match : private engine::CaptureObserver {
   void TakeRecord(const GameRecord& record, const engine::Board& finalPosition);
   engine::Random& RandomSource() { return m_random; }
   void Log(std::string_view utf8Line);
+  // The peer's chat line has been logged.
+  void ReportChat() { m_observer.OnChatReceived(); }
 
   // --- A game between the local player and an opponent.
 
@@ -104,6 +109,37 @@ class Match : private engine::CaptureObserver {
   // The side gives the game up ("Сдаться", or the peer leaving): End, with
   // the game recorded as won by the other side.
   void Resign(engine::Side side);
+
+  // --- The start.
+
+  // The start of the next game at this window (a network game starts empty:
+  // the wire protocol has no set-up). The crosses are dots of the game, kept
+  // as its set-up: they count, can be captured, and a take-back stops at them.
+  void SetOpening(Opening opening) { m_opening = opening; }
+  Opening NextOpening() const { return m_opening; }
+  // Puts the start's dots on the field as set-up dots, each reported as
+  // placed (the engine driver, a new game).
+  void PlaceOpening(Opening opening, std::uint64_t seed);
+
+  // --- Clocks.
+
+  // The time control of the next game at this window (a network game never
+  // has one: its clocks only count each side's thinking time).
+  void SetTimeControl(const TimeControl& control) { m_timeControl = control; }
+  const TimeControl& NextTimeControl() const { return m_timeControl; }
+  // The time the clocks read: the program's steady clock unless set.
+  void SetTimeSource(const TimeSource& time) { m_time = &time; }
+  // The clocks of the game on the field, or of the last one: timed, or
+  // counting up over the network; none otherwise.
+  const GameClock* Clock() const { return m_clock ? &*m_clock : nullptr; }
+  bool IsTimed() const { return m_clock && !m_clock->CountsUp(); }
+  // Ends the game on time when the running side's time is gone (the other
+  // side wins, whatever the captures); true when it did.
+  bool CheckClock();
+  // How long a computer of the side may think on its move: `usualMs` when no
+  // clock is against it, else what its clock allows (never all of it), and
+  // how far it may go on in a sharp position.
+  ai::MoveTime ComputerMoveTime(engine::Side side, int usualMs) const;
 
   // --- Taking moves back.
 
@@ -179,6 +215,7 @@ class Match : private engine::CaptureObserver {
   void RebuildPosition(std::size_t moves);
   void PlayHuman(engine::Side side, engine::Node node);
   void FinishGame();
+  void FinishOnTime(engine::Side loser);
   void ShowResult();
   void AskWinnerName(int score);
   void EnterWinner(const std::string& name, int score, int recordSerial);
@@ -208,6 +245,10 @@ class Match : private engine::CaptureObserver {
   std::string m_result;      // as a saved game writes it
   int m_recordSerial = 0;    // which game the record is, for a name given late
   int m_depth = 0;  // how many public steps are running, one inside another
+  TimeControl m_timeControl;
+  Opening m_opening = Opening::Empty;
+  const TimeSource* m_time;
+  std::optional<GameClock> m_clock;
 };
 
 }  // namespace solvar::match

@@ -36,6 +36,12 @@ class MatchObserver : public ai::ThreatObserver {
   // A capture: its outline, then every dot repainted over it.
   virtual void OnCapture(const engine::Outline& outline) { (void)outline; }
   virtual void OnLogLine(std::string_view utf8Line) { (void)utf8Line; }
+  // A move of either side is over: `captured` of the other side's dots were
+  // taken with it (by the mover, or by the other side when the dot went into
+  // its ring).
+  virtual void OnMovePlayed(engine::Side side, int captured) { (void)side, (void)captured; }
+  // The peer of a network game wrote a chat line.
+  virtual void OnChatReceived() {}
   virtual void OnScoresChanged(const engine::CellCounts& counts) { (void)counts; }
   // Reported when a step of the game is over, so a computer that answers at
   // once never shows as a turn of its own.

@@ -37,9 +37,10 @@ void PointsEnginePlayer::TakeTurn(Match& match) {
     SendCommand("name");
   }
   BringUpToDate(match);
-  SendCommand("gen_move_with_time", {"1", std::to_string(m_moveTimeMs)});
-  match.ReportThinking(true, m_moveTimeMs);
-  m_link.ExpectWithin(m_moveTimeMs + m_graceMs);
+  const int moveTimeMs = match.ComputerMoveTime(engine::Side::Rival, m_moveTimeMs).UsualMs;
+  SendCommand("gen_move_with_time", {"1", std::to_string(moveTimeMs)});
+  match.ReportThinking(true, moveTimeMs);
+  m_link.ExpectWithin(moveTimeMs + m_graceMs);
 }
 
 // The moves the program has been told and the game's agree up to some

@@ -68,7 +68,10 @@ void RemotePlayer::OnMove(net::Pair node) {
 }
 
 // What the peer wrote is shown on one line of its own.
-void RemotePlayer::OnChat(const std::string& text) { m_match.Log("MESSAGE->> " + ShownPeerText(text)); }
+void RemotePlayer::OnChat(const std::string& text) {
+  m_match.Log("MESSAGE->> " + ShownPeerText(text));
+  m_match.ReportChat();
+}
 
 void RemotePlayer::OnRefusal(const std::string& text) { m_match.Log("ERROR->> " + ShownPeerText(text)); }
 

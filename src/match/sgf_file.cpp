@@ -37,7 +37,8 @@ constexpr std::string_view SportRulesText = "russian";
 // property they do not know.
 constexpr std::string_view AnalysisProperty = "XA";
 
-constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE", "AB", "AW", "B", "W", "XA"};
+constexpr std::string_view OwnRootProperties[] = {"FF", "GM", "CA", "AP", "SZ", "RU", "PB", "PW", "DT", "RE",
+                                                  "AB", "AW", "B",  "W",  "XA", "TM", "OT", "BL", "WL"};
 
 // --- Writing.
 
@@ -103,6 +104,20 @@ std::string LeadText(double lead) {
   return text == "-0.0" ? "0.0" : text;
 }
 
+// Seconds of a clock with one decimal ("72", "67.2" as the sites write them
+// are read; the program writes "67.2" and "72.0").
+std::string SecondsText(double seconds) { return LeadText(std::max(0.0, seconds)); }
+
+// TM and OT, and each side's time at the start.
+std::string ClockProperties(const GameRecord& record) {
+  std::string text;
+  if (record.TimeMain) text += "TM[" + SecondsText(*record.TimeMain) + "]";
+  if (!record.Overtime.empty()) text += "OT[" + Escaped(record.Overtime) + "]";
+  if (record.StartClock[0]) text += "BL[" + SecondsText(*record.StartClock[0]) + "]";
+  if (record.StartClock[1]) text += "WL[" + SecondsText(*record.StartClock[1]) + "]";
+  return text;
+}
+
 // The analysis of a move: "lead best best_lead", the best node as two letters.
 std::string JudgementValue(const MoveJudgement& judgement) {
   return LeadText(judgement.Lead) + " " + Point(judgement.Best) + " " + LeadText(judgement.BestLead);
@@ -117,6 +132,7 @@ std::string MovesText(const GameRecord& record) {
     if (i < record.MoveComments.size() && !record.MoveComments[i].empty()) {
       text += "C[" + Escaped(record.MoveComments[i]) + "]";
     }
+    if (move.ClockLeft) text += (move.Mover == Side::Own ? "BL[" : "WL[") + SecondsText(*move.ClockLeft) + "]";
     if (analysed) text += std::string(AnalysisProperty) + "[" + JudgementValue(record.Analysis[i]) + "]";
   }
   if (record.End) {
@@ -429,6 +445,25 @@ void KeepAnalysis(const std::vector<std::optional<MoveJudgement>>& judged, GameR
   for (const auto& judgement : judged) record.Analysis.push_back(*judgement);
 }
 
+// Seconds as the sites write a clock: "240", "67.2"; none for anything else.
+std::optional<double> ClockSeconds(const std::string* value) {
+  if (value == nullptr) return std::nullopt;
+  const auto seconds = LeadOf(Trimmed(*value));
+  if (!seconds || *seconds < 0 || *seconds > 1e6) return std::nullopt;
+  return seconds;
+}
+
+// BL and WL before the first move: each side's time at the start.
+void ReadStartClocks(const SgfNode& node, GameRecord& record) {
+  if (const auto black = ClockSeconds(FirstValue(node, "BL"))) record.StartClock[0] = black;
+  if (const auto white = ClockSeconds(FirstValue(node, "WL"))) record.StartClock[1] = white;
+}
+
+// The mover's time left, in the node of its move.
+void ReadClockAfterMove(const SgfNode& node, PlayedMove& move) {
+  if (const auto left = ClockSeconds(FirstValue(node, move.Mover == Side::Own ? "BL" : "WL"))) move.ClockLeft = left;
+}
+
 void ReadNodes(const std::vector<SgfNode>& line, Charset charset, GameRecord& record,
                std::vector<std::optional<MoveJudgement>>& judged) {
   for (const SgfNode& node : line) {
@@ -448,7 +483,11 @@ void ReadNodes(const std::vector<SgfNode>& line, Charset charset, GameRecord& re
         record.Moves.push_back(ReadMove(value, side, static_cast<int>(record.Moves.size()) + 1));
       }
     }
-    if (record.Moves.empty()) continue;
+    if (record.Moves.empty()) {
+      ReadStartClocks(node, record);
+      continue;
+    }
+    ReadClockAfterMove(node, record.Moves.back());
     if (const std::string* analysis = FirstValue(node, AnalysisProperty)) {
       judged.resize(record.Moves.size());
       judged.back() = ReadJudgement(*analysis);
@@ -518,23 +557,43 @@ bool RecordsEnclosuresTheRulesDoNotMake(const GameRecord& record) {
   return false;
 }
 
+// How a file that names no rules is read.
+enum class ReadAs { Classic, Sport, RecordedRings };
+
 // A file that names no rules the program knows: the classic rules, or the
 // sport rules when the classic ones cannot play the game to its end and the
 // sport ones get further, or when the classic ones play it but would not
-// have made an enclosure the file records. `sport` tells which was taken.
-std::optional<ReplayError> ChooseRules(GameRecord& record, bool& sport) {
+// have made an enclosure the file records. Where neither plays it to its
+// end and the file records its enclosures, the recorded rings are the
+// captures (a site whose players choose whether to close a ring) when that
+// reading gets further still. `readAs` tells which was taken.
+std::optional<ReplayError> ChooseRules(GameRecord& record, ReadAs& readAs) {
   record.Rules = engine::Rules::Classic;
-  sport = false;
+  record.CapturesFollowPaths = false;
+  readAs = ReadAs::Classic;
   const std::optional<ReplayError> classic = FirstUnplayableMove(record);
   if (!classic && !(HasPaths(record) && RecordsEnclosuresTheRulesDoNotMake(record))) return classic;
   record.Rules = engine::Rules::Sport;
-  const std::optional<ReplayError> byTheSportRules = FirstUnplayableMove(record);
-  if (!classic || PlayableMoves(byTheSportRules, record) > PlayableMoves(classic, record)) {
-    sport = true;
-    return byTheSportRules;
+  std::optional<ReplayError> best = FirstUnplayableMove(record);
+  readAs = ReadAs::Sport;
+  if (classic && PlayableMoves(best, record) <= PlayableMoves(classic, record)) {
+    record.Rules = engine::Rules::Classic;
+    readAs = ReadAs::Classic;
+    best = classic;
   }
-  record.Rules = engine::Rules::Classic;
-  return classic;
+  if (best && HasPaths(record)) {
+    GameRecord byRings = record;
+    byRings.Rules = engine::Rules::Sport;
+    byRings.CapturesFollowPaths = true;
+    const std::optional<ReplayError> rings = FirstUnplayableMove(byRings);
+    if (PlayableMoves(rings, record) > PlayableMoves(best, record)) {
+      record.Rules = engine::Rules::Sport;
+      record.CapturesFollowPaths = true;
+      readAs = ReadAs::RecordedRings;
+      return rings;
+    }
+  }
+  return best;
 }
 
 std::string NodeText(Node node) { return std::to_string(node.X) + " - " + std::to_string(node.Y); }
@@ -614,6 +673,7 @@ std::string WriteSgf(const GameRecord& record, const std::string& date) {
   sgf += "PB[" + Escaped(record.Player1) + "]PW[" + Escaped(record.Player2) + "]";
   sgf += "DT[" + Escaped(record.Date.empty() ? date : record.Date) + "]";
   if (!record.Result.empty()) sgf += "RE[" + Escaped(record.Result) + "]";
+  sgf += ClockProperties(record);
   sgf += KeptProperties(record.Kept);
   sgf += SetupProperty("AB", record.Setup, Side::Own);
   sgf += SetupProperty("AW", record.Setup, Side::Rival);
@@ -638,19 +698,27 @@ OpenedGame OpenSgf(std::string_view text) {
   record.Result = Trimmed(Text(root, "RE", charset));
   record.Date = Text(root, "DT", charset);
   record.RulesText = Text(root, "RU", charset);
+  record.TimeMain = ClockSeconds(FirstValue(root, "TM"));
+  record.Overtime = Text(root, "OT", charset);
   KeepRootProperties(root, charset, record);
   ReadMoves(line, charset, record);
   bool enclosingIsAChoice = false;
   const std::optional<engine::Rules> named = RulesOfSgf(record.RulesText, &enclosingIsAChoice);
   record.CapturesFollowPaths = enclosingIsAChoice && HasPaths(record);
   std::optional<ReplayError> stop;
-  bool sport = false;
+  ReadAs readAs = ReadAs::Classic;
   if (named) {
     record.Rules = *named;
     stop = FirstUnplayableMove(record);
-  } else if (stop = ChooseRules(record, sport); sport) {
+  } else if (stop = ChooseRules(record, readAs); readAs == ReadAs::Sport) {
     Assume(opened, "the file names no rules, and its moves are those of the sport rules: it is read by them",
            "В файле не указаны правила, а ходы партии возможны только по спортивным правилам: она открыта по ним.");
+  } else if (readAs == ReadAs::RecordedRings) {
+    Assume(opened,
+           "the file names no rules, and only its recorded enclosures make its moves playable: a region is taken "
+           "where the file closes a ring",
+           "В файле не указаны правила, а ходы партии возможны, только если окружения делаются там, где они "
+           "записаны: она открыта так.");
   }
   if (stop) CutAt(*stop, opened);
   return opened;

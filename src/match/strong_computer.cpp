@@ -34,10 +34,14 @@ void BackgroundSearch::Stop() {
 }
 
 // The search's random games follow the rules of the game it plays.
+// Under a clock it thinks for what its clock allows.
 void StrongComputerPlayer::TakeTurn(Match& match) {
-  match.ReportThinking(true, m_limits.MoveTimeMs);
   ai::SearchLimits limits = m_limits;
   limits.Rules = match.Rules();
+  const ai::MoveTime time = match.ComputerMoveTime(engine::Side::Rival, m_limits.MoveTimeMs);
+  limits.MoveTimeMs = time.UsualMs;
+  limits.MostTimeMs = time.MostMs;
+  match.ReportThinking(true, limits.MoveTimeMs);
   m_search.Start(match.Board(), engine::Side::Rival, limits, match.RandomSource().NextSeed(),
                  [&match](std::optional<engine::Node> node) {
                    match.ReportThinking(false, 0);

@@ -12,7 +12,7 @@ namespace solvar::match {
 using engine::Side;
 
 bool Match::CanTakeBack() const {
-  if (!m_inProgress || m_network) return false;
+  if (!m_inProgress || m_network || IsTimed()) return false;
   if (m_twoPlayers) return !m_moves.empty();
   for (const PlayedMove& move : m_moves) {
     if (move.Mover == Side::Own) return true;

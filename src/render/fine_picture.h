@@ -6,8 +6,13 @@
 // or erasing it with the background, leaves nothing behind) and averaged
 // down to the screen's density when shown, so that dots are round and
 // outlines smooth. Coordinates are the exact picture's: a box covers its
-// left and top pixel but not its right and bottom one, a pen is one logical
-// pixel wide and lies inside a box, a line runs through pixel centres.
+// left and top pixel but not its right and bottom one, a pen lies inside a
+// box, a line runs through pixel centres.
+//
+// Every coordinate lands on a whole device pixel (rounded on its own, not a
+// picture scaled by a fraction), and the pen is a whole number of device
+// pixels wide, the same for every shape: at 150 % or any zoom a grid line
+// is solid across its width, never a line and a pale half-tone beside it.
 
 #include <QImage>
 #include <QPoint>
@@ -47,13 +52,19 @@ class FinePicture {
 
  private:
   template <class Work>
-  void Paint(const QRectF& bounds, Work&& paint);
+  void Paint(const QRect& bounds, Work&& paint);
+  // The device pixel (of the shown picture) where a logical coordinate falls.
+  int Device(int logical) const;
+  // The centre of a logical pixel's place, in device pixels.
+  qreal Centre(int logical) const { return Device(logical) + m_pen / 2.0; }
+  QRect DeviceBox(int left, int top, int right, int bottom) const;
 
   qreal m_ratio;
   qreal m_density;  // device pixels of the shown picture to one logical pixel: the ratio times the zoom
+  int m_pen;        // the pen's width in device pixels
   QImage m_dense;  // at twice the screen's density
   QImage m_shown;  // at the screen's density
-  QRectF m_dirty;  // logical pixels not yet averaged into m_shown
+  QRect m_dirty;   // device pixels not yet averaged into m_shown
 };
 
 }  // namespace solvar::render

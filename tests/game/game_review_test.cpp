@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -247,6 +248,27 @@ class GameReviewTest : public QObject {
     QCOMPARE(stage.review->GraphHeight(), AnalysisGraph::Height);
     QVERIFY(!stage.review->IsAnalysing());
     QVERIFY(stage.Cell(0, 4).startsWith(QStringLiteral("−")));
+  }
+
+  // Analysing the game a second time shows the judgement once, not twice,
+  // in the status bar, also after «Отмена»; the graph and the list name the
+  // side whose lead they show (side 1, not the side that moved first).
+  void aSecondAnalysisSaysTheJudgementOnce() {
+    Stage stage;
+    match::GameRecord record = OpenRingGame();
+    QVERIFY(stage.viewer.Open(Saved(stage.dir, record)));
+    stage.viewer.ShowMove(1);
+    for (int run = 0; run < 2; ++run) {
+      stage.Analyse()->trigger();
+      QTRY_VERIFY_WITH_TIMEOUT(!stage.review->IsAnalysing(), 60000);
+      QCOMPARE(stage.status.Credit().count(QStringLiteral("перевес")), 1);
+    }
+    stage.Analyse()->trigger();
+    stage.review->Graph().Cancel()->click();
+    QCOMPARE(stage.status.Credit().count(QStringLiteral("перевес")), 1);
+    QCOMPARE(stage.review->Graph().findChild<QLabel*>(QStringLiteral("AnalysisCaption"))->text(),
+             QStringLiteral("Перевес стороны 1 (Ана): выше нуля — Ана, ниже — Борис"));
+    QVERIFY(stage.review->List().item(0, 0)->toolTip().startsWith(QStringLiteral("Перевес стороны 1 (Ана) после хода")));
   }
 
   // «Отмена» stops the analysis at once and keeps nothing of it; leaving the

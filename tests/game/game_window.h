@@ -14,6 +14,7 @@
 #include "engine/random.h"
 #include "game/field_view.h"
 #include "game/main_window.h"
+#include "support/recording_sound_player.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
@@ -44,6 +45,11 @@ class GameWindow {
     options.PositionFile = QString::fromStdString(dir.File("123.txt"));
     options.HelpFile = QString::fromStdString(dir.File("help.hlp"));
     options.SettingsFile = QString::fromStdString(dir.File("solvar.ini"));
+    options.MakeSoundPlayer = [this] {
+      auto player = std::make_unique<RecordingSoundPlayer>();
+      sounds = player.get();
+      return player;
+    };
   }
   game::TForm1& Open() {
     window = std::make_unique<game::TForm1>(options, prompts, desktop);
@@ -92,6 +98,7 @@ class GameWindow {
   FakeDesktop desktop;
   game::AppOptions options;
   std::unique_ptr<game::TForm1> window;
+  RecordingSoundPlayer* sounds = nullptr;  // the window's, once it is open
 };
 
 }  // namespace solvar::test

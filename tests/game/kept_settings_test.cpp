@@ -151,8 +151,9 @@ class KeptSettingsTest : public QObject {
     QVERIFY(w.Action("N29")->isChecked());
   }
 
-  // --port wins over the file for the run, and the file keeps its port.
-  void portOnTheCommandLineWinsOverTheFile() {
+  // --port wins over the file, and is the port kept from then on: the next
+  // run without it plays over it too.
+  void portOnTheCommandLineIsKept() {
     GameWindow w;
     WriteFile(w.options.SettingsFile, "[network]\nport=4444\n");
     w.Open();
@@ -162,7 +163,30 @@ class KeptSettingsTest : public QObject {
     given.options.Port = 5555;
     given.Open();
     QCOMPARE(given->Network().Port(), 5555);
-    QCOMPARE(Kept(given, "network/port").toInt(), 4444);
+    QCOMPARE(Kept(given, "network/port").toInt(), 5555);
+    GameWindow later;
+    later.options.SettingsFile = w.options.SettingsFile;
+    later.Open();
+    QCOMPARE(later->Network().Port(), 5555);
+  }
+
+  // A file of random bytes holds no key of the program's: it is damaged, the
+  // log says so, and what it held is not written back with the next setting.
+  void randomBytesAreDamageAndAreNotWrittenBack() {
+    GameWindow w;
+    QByteArray noise;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 600; ++i) {
+      state = state * 1103515245U + 12345U;
+      noise.append(static_cast<char>((state >> 16) & 0xFF));
+    }
+    noise.append("\njunk=1\n[strange]\nkey=2\n");
+    WriteFile(w.options.SettingsFile, noise);
+    w.Open();
+    QCOMPARE(w.LogLines().filter(QStringLiteral("ERROR->> Файл настроек solvar.ini")).size(), 1);
+    w.Action("N29")->trigger();
+    const QStringList keys = QSettings(w.options.SettingsFile, QSettings::IniFormat).allKeys();
+    QCOMPARE(keys, QStringList{QStringLiteral("computer/level")});
   }
 
   // The window comes back where it was moved to.

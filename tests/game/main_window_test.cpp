@@ -216,8 +216,8 @@ class MainWindowTest : public QObject {
     w.Action("N2")->trigger();
     w.Click(Node{8, 8});
     QVERIFY(Enabled(w, "N3"));
-    QVERIFY(!Enabled(w, "N4") && !Enabled(w, "N8") && !Enabled(w, "N14"));
-    QVERIFY(Enabled(w, "N20") && Enabled(w, "N5"));
+    QVERIFY(!Enabled(w, "N4") && !Enabled(w, "N9") && !Enabled(w, "N14"));
+    QVERIFY(Enabled(w, "N20") && Enabled(w, "N5") && Enabled(w, "N8"));
     QVERIFY(!Enabled(w, "N18"));
     w.Find<QToolButton>("BitBtn2")->click();
     QCOMPARE(w.prompts.messages.size(), 2);

@@ -69,16 +69,21 @@ class SettingsTest : public QObject {
     QCOMPARE(w.FieldPixel(6, 6), Rgb(0x00FFFF));  // the next game paints the new background
   }
 
+  // During a game the field size and the colours cannot be changed; «Вид»
+  // itself stays open for the zoom, the list of moves, the coordinates and
+  // the sound.
   void settingsMenusAreClosedDuringAGameAndOpenAfterIt() {
     GameWindow w;
     w.Open();
     w.Action("N2")->trigger();
     QVERIFY(!w.Action("N4")->isEnabled());
-    QVERIFY(!w.Action("N8")->isEnabled());
+    for (const char* color : {"N9", "N10", "N11", "N12"}) QVERIFY(!w.Action(color)->isEnabled());
+    QVERIFY(w.Action("N8")->isEnabled());
+    for (const char* kept : {"N41", "N45", "ShowMoveList", "ShowCoordinates", "SoundOn"}) QVERIFY(w.Action(kept)->isEnabled());
     QVERIFY(w.Action("N20")->isEnabled());
     w.Action("N3")->trigger();
     QVERIFY(w.Action("N4")->isEnabled());
-    QVERIFY(w.Action("N8")->isEnabled());
+    for (const char* color : {"N9", "N10", "N11", "N12"}) QVERIFY(w.Action(color)->isEnabled());
   }
 
   void aboutAndFeedbackOpenOnTheirPages() {

@@ -207,7 +207,11 @@ class TakeBackWindowTest : public QObject {
     QVERIFY(!w->Game().InProgress());
     QVERIFY(w.prompts.messages.last().startsWith(QStringLiteral("Победил ")) ||
             w.prompts.messages.last().startsWith(QStringLiteral("Ничья!")));
-    QVERIFY(w.prompts.messages.last().contains(QStringLiteral("Счёт ")));
+    // The score names whose it is, and once the game is over nobody is to move.
+    QVERIFY2(w.prompts.messages.last().contains(QStringLiteral("Счёт: Аня — ")) &&
+                 w.prompts.messages.last().contains(QStringLiteral(", Борис — ")),
+             qPrintable(w.prompts.messages.last()));
+    QVERIFY(!w.Label("StatusPanel2").startsWith(QStringLiteral("Ходит: ")));
     QCOMPARE(w->Records().Table().RecordCount(), 0);
     const std::string path = w.dir.File("two.sgf");
     w.prompts.fileAnswers = {QString::fromStdString(path)};

@@ -71,6 +71,32 @@ TEST(SgfStyles, RecordedEnclosuresTheClassicRulesCannotMakeMeanTheSportRules) {
   EXPECT_TRUE(named.AssumedRussian.empty());
 }
 
+// A file that names no rules and records its enclosures, where neither
+// rule set plays it: side 2 rings two empty nodes and side 1 plays both of
+// them later, which only a game whose players choose whether to close a
+// ring allows. The recorded rings are then the captures.
+TEST(SgfStyles, RecordedRingsAreTheCapturesWhereNeitherRuleSetPlaysTheFile) {
+  const std::string game =
+      "(;GM[40]FF[4]SZ[14];B[dd];W[dc];B[aa];W[cd];B[ab];W[ed];B[ac];W[de.dccddeeddc]"
+      ";B[ad];W[hg];B[ae];W[ig];B[af];W[gh];B[ag];W[jh];B[ah];W[hi];B[ai];W[ii];B[hh];W[aj];B[ih];W[kk])";
+  const OpenedGame opened = OpenSgf(game);
+  ASSERT_TRUE(opened.IsWhole()) << opened.NoteEnglish;
+  EXPECT_TRUE(opened.Record.CapturesFollowPaths);
+  EXPECT_EQ(opened.AssumedRussian,
+            "В файле не указаны правила, а ходы партии возможны, только если окружения делаются там, где они "
+            "записаны: она открыта так.");
+  const engine::Board board = FinalBoard(opened.Record);
+  EXPECT_EQ(board.At(4, 4), engine::csOwnCaptured);
+  EXPECT_EQ(board.At(8, 8), engine::csOwn);
+  EXPECT_EQ(board.At(9, 8), engine::csOwn);
+  // Without its recorded rings the same moves stop where the sport rules do.
+  std::string bare = game;
+  bare.erase(bare.find(".dccddeeddc"), std::string(".dccddeeddc").size());
+  const OpenedGame cut = OpenSgf(bare);
+  EXPECT_FALSE(cut.IsWhole());
+  EXPECT_EQ(cut.Record.Moves.size(), 22u);
+}
+
 // A game of dots whose file lost its GM still opens, with a note.
 TEST(SgfStyles, AFileWithoutGMOpensWhenItsSizeAndMovesAreThoseOfDots) {
   const OpenedGame opened = OpenSgf("(;FF[4]SZ[20]PB[Аня];B[jj];W[kk];B[ll];W[])");

@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "ai/threat.h"
+#include "match/game_clock.h"
 #include "match/game_replay.h"
+#include "match/openings.h"
 #include "match/sgf_file.h"
 #include "solvar/version.h"
 
@@ -51,9 +53,9 @@ std::string Trim(std::string_view line) {
 
 const std::vector<std::string>& CommandNames() {
   static const std::vector<std::string> names{
-      "boardsize", "clear_board", "count", "genmove", "hint", "last_player_move", "level", "list_commands",
-      "loadsgf", "movetime", "name", "play", "playouts", "quit", "rules", "savesgf", "scan", "seed", "selfplay",
-      "set", "showboard", "threat", "undo", "version"};
+      "boardsize", "clear_board", "clock", "count", "genmove", "hint", "last_player_move", "level", "list_commands",
+      "loadsgf", "movetime", "name", "opening", "play", "playouts", "quit", "rules", "savesgf", "scan", "seed",
+      "selfplay", "set", "showboard", "threat", "undo", "version"};
   return names;
 }
 
@@ -62,6 +64,7 @@ const std::vector<std::string>& CommandNames() {
 EngineSession::EngineSession() { ResetBoard(); }
 
 void EngineSession::ResetBoard() {
+  m_loadedClocks.reset();
   m_match.ResetPosition();
   m_match.SetLastPlayerMove(Node{0, 0});
 }
@@ -105,6 +108,8 @@ EngineSession::Reply EngineSession::Dispatch(const std::string& command, const A
       {"rules", &EngineSession::SetRules},
       {"undo", &EngineSession::Undo},
       {"hint", &EngineSession::Hint},
+      {"opening", &EngineSession::Opening},
+      {"clock", &EngineSession::Clock},
   };
   if (command == "name") return Reply{true, "solvar-engine"};
   if (command == "version") return Reply{true, ProgramVersion};
@@ -323,10 +328,47 @@ EngineSession::Reply EngineSession::LoadSgf(const Args& args) {
     const match::GameReplay replay(record);
     m_match.TakeRecord(record, replay.Board());
     m_limits.Rules = record.Rules;
+    m_loadedClocks.reset();
+    if (match::HasClocks(record)) m_loadedClocks = record;
   } catch (const match::SgfError& error) {
     return Reply{false, error.what()};
   }
   return Reply{};
+}
+
+// "opening empty|cross|two|four|random [SEED]": a new game on the field of
+// the current size from that start (random crosses drawn from SEED).
+EngineSession::Reply EngineSession::Opening(const Args& args) {
+  const auto opening = args.empty() || args.size() > 2 ? std::nullopt : match::OpeningOfWord(args[0]);
+  std::uint64_t seed = 0;
+  if (args.size() == 2) {
+    const auto [end, error] = std::from_chars(args[1].data(), args[1].data() + args[1].size(), seed);
+    if (error != std::errc() || end != args[1].data() + args[1].size()) return Reply{false, "usage: opening empty|cross|two|four|random [SEED]"};
+  } else {
+    seed = m_random.NextSeed();
+  }
+  if (!opening) return Reply{false, "usage: opening empty|cross|two|four|random [SEED]"};
+  ResetBoard();
+  m_match.PlaceOpening(*opening, seed);
+  return Reply{};
+}
+
+// "clock": side 1's and side 2's time left in seconds after the current
+// move, as the loaded game's file has them (the last BL and WL up to it);
+// "- -" when it has none.
+EngineSession::Reply EngineSession::Clock(const Args& args) {
+  if (!args.empty()) return Reply{false, "usage: clock"};
+  if (!m_loadedClocks) return Reply{true, "- -"};
+  match::GameRecord now = *m_loadedClocks;
+  now.Moves = m_match.Moves();
+  const auto left = match::RecordedClocks(now, static_cast<int>(now.Moves.size()));
+  const auto text = [](const std::optional<double>& seconds) {
+    if (!seconds) return std::string("-");
+    char value[32];
+    std::snprintf(value, sizeof value, "%.1f", *seconds);
+    return std::string(value);
+  };
+  return Reply{true, text(left[0]) + " " + text(left[1])};
 }
 
 EngineSession::Reply EngineSession::ListCommands(const Args&) {

@@ -60,6 +60,8 @@ class EngineSession {
   Reply Playouts(const Args& args);
   Reply SaveSgf(const Args& args);
   Reply LoadSgf(const Args& args);
+  Reply Opening(const Args& args);
+  Reply Clock(const Args& args);
   // The computer that plays the side: the standard one, or the strong one.
   match::ComputerChoice ChoiceFor(engine::Side side);
   Reply ListCommands(const Args& args);
@@ -81,6 +83,9 @@ class EngineSession {
   std::array<bool, 2> m_strong{};  // own, rival
   std::array<ai::StrongSearch, 2> m_searches;  // each side's, kept from move to move
   ai::SearchLimits m_limits;
+  // The clocks of the game last loaded (its time control and each side's
+  // time at the start); none since the field was cleared.
+  std::optional<match::GameRecord> m_loadedClocks;
   bool m_finished = false;
 };
 

@@ -11,6 +11,7 @@
 #include "engine_driver/analysis_csv.h"
 #include "engine_driver/engine_session.h"
 #include "engine_driver/points_session.h"
+#include "match/openings.h"
 #include "solvar/version.h"
 
 namespace {
@@ -18,13 +19,16 @@ namespace {
 struct Options {
   bool Points = false;
   std::optional<solvar::engine::Rules> Rules;
+  solvar::match::Opening Start = solvar::match::Opening::Empty;
 };
 
 constexpr const char* Usage =
-    "usage: solvar-engine [--protocol points] [--rules classic|sport] | --version\n"
+    "usage: solvar-engine [--protocol points] [--rules classic|sport] [--opening O] | --version\n"
     "       solvar-engine --analyse FILE.sgf [--seed S] [--playouts N | --movetime MS]\n"
     "  --protocol points  speak the dots engines' common protocol (version 6)\n"
     "  --rules R          the rules played (classic by default; sport with --protocol points)\n"
+    "  --opening O        every field starts from O: empty (the default), cross, two, four\n"
+    "                     or random (four crosses drawn from the seed of init)\n"
     "  --analyse FILE     the strong computer's analysis of a saved game, as CSV:\n"
     "                     move,side,x,y,lead,best_x,best_y,best_lead (N random games\n"
     "                     a position, 2000 by default, or MS milliseconds; seed 1)\n";
@@ -38,6 +42,8 @@ std::optional<Options> ReadOptions(int argc, char* argv[]) {
       options.Points = true;
     } else if (word == "--rules" && (value == "classic" || value == "sport")) {
       options.Rules = value == "sport" ? solvar::engine::Rules::Sport : solvar::engine::Rules::Classic;
+    } else if (const auto opening = solvar::match::OpeningOfWord(value); word == "--opening" && opening) {
+      options.Start = *opening;
     } else {
       return std::nullopt;
     }
@@ -73,12 +79,15 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (options->Points) {
-    solvar::tools::PointsSession session(options->Rules.value_or(solvar::engine::Rules::Sport));
+    solvar::tools::PointsSession session(options->Rules.value_or(solvar::engine::Rules::Sport), options->Start);
     Serve(session);
     return 0;
   }
   solvar::tools::EngineSession session;
   if (options->Rules) session.Handle(*options->Rules == solvar::engine::Rules::Sport ? "rules sport" : "rules classic");
+  if (options->Start != solvar::match::Opening::Empty) {
+    session.Handle("opening " + std::string(solvar::match::OpeningWord(options->Start)));
+  }
   Serve(session);
   return 0;
 }

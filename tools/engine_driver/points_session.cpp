@@ -46,7 +46,7 @@ const char* const Commands =
 
 }  // namespace
 
-PointsSession::PointsSession(engine::Rules rules) : m_rules(rules) {}
+PointsSession::PointsSession(engine::Rules rules, match::Opening opening) : m_rules(rules), m_opening(opening) {}
 
 std::string PointsSession::Handle(std::string_view text) {
   if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return {};
@@ -97,6 +97,7 @@ PointsSession::Result PointsSession::Init(const Args& args) {
   m_match.ResetPosition();
   m_match.SetLastPlayerMove(Node{0, 0});
   m_random.FixSeed(*seed);
+  m_match.PlaceOpening(m_opening, *seed);
   m_initialised = true;
   return std::string();
 }

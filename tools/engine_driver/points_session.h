@@ -20,7 +20,9 @@ namespace solvar::tools {
 
 class PointsSession {
  public:
-  explicit PointsSession(engine::Rules rules);
+  // Every field `init` makes starts from `opening` (random crosses drawn
+  // from init's seed).
+  explicit PointsSession(engine::Rules rules, match::Opening opening = match::Opening::Empty);
 
   // The answer to one line, its end of line included; empty for an empty
   // line.
@@ -43,6 +45,7 @@ class PointsSession {
   std::optional<engine::Node> Choose(engine::Side mover, const ai::SearchLimits& limits, bool standard);
 
   engine::Rules m_rules;
+  match::Opening m_opening;
   engine::Random m_random;
   std::array<ai::StrongSearch, 2> m_searches;  // each colour's, kept from move to move
   records::RecordsTable m_records;

@@ -3,8 +3,10 @@
 // side 1 and half as side 2, side 1 always moving first. The standard
 // computer is told the strong one's last dot as the player's last move, as
 // in a game at the window. Prints each game and the tally.
-// Usage: solvar-strength [GAMES] [WIDTH HEIGHT] [MOVETIME-MS] [PLAYOUTS] [FIRST-GAME]
-// (a number of random games a move instead of the time makes a run repeat)
+// Usage: solvar-strength [GAMES] [WIDTH HEIGHT] [MOVETIME-MS] [PLAYOUTS] [FIRST-GAME] [OPENING]
+// (a number of random games a move instead of the time makes a run repeat;
+// OPENING is a start of the engine driver's "opening": cross, two, four,
+// random, each game's random crosses drawn from its seed)
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +37,7 @@ int main(int argc, char* argv[]) {
   const int moveTime = argc > 4 ? std::atoi(argv[4]) : 50;
   const int playouts = argc > 5 ? std::atoi(argv[5]) : 0;
   const int firstGame = argc > 6 ? std::atoi(argv[6]) : 0;
+  const std::string opening = argc > 7 ? argv[7] : "empty";
   int strongWins = 0;
   long margin = 0;
   for (int game = firstGame; game < firstGame + games; ++game) {
@@ -45,6 +48,7 @@ int main(int argc, char* argv[]) {
     Ask(session, "movetime " + std::to_string(moveTime));
     Ask(session, "playouts " + std::to_string(playouts));
     Ask(session, std::string("level ") + (strongIsOwn ? "own" : "rival") + " strong");
+    Ask(session, "opening " + opening + " " + std::to_string(1000 + game));
     std::string side = "own";
     int moves = 0;
     for (;;) {
@@ -75,7 +79,7 @@ int main(int argc, char* argv[]) {
   }
   // A number of random games a move, when given, is what the strong computer used instead of the time.
   const std::string budget = playouts > 0 ? std::to_string(playouts) + " random games" : std::to_string(moveTime) + " ms";
-  std::printf("strong won %d of %d on %d x %d at %s a move (captures ahead by %.1f a game)\n", strongWins, games, width,
-              height, budget.c_str(), games > 0 ? static_cast<double>(margin) / games : 0.0);
+  std::printf("strong won %d of %d on %d x %d at %s a move, start %s (captures ahead by %.1f a game)\n", strongWins, games,
+              width, height, budget.c_str(), opening.c_str(), games > 0 ? static_cast<double>(margin) / games : 0.0);
   return 0;
 }
